@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Every named field of a record, in file order, for tools that address fields by name.
+// Text fields are a second view of the bytes of the field listed just before them.
+enum class FieldType { Int16, Bytes, Text };
+
+struct FieldLayout
+{
+    std::string name;
+    std::size_t offset;
+    std::size_t width;
+    FieldType type;
+};
+
+const std::vector<FieldLayout> &systemLayout();
+const std::vector<FieldLayout> &weeklyLayout();
+
+// nullptr when the layout has no field of that name.
+const FieldLayout *findField(const std::vector<FieldLayout> &layout, const std::string &name);

@@ -1,0 +1,137 @@
+// quorix_mkdemo DIR: writes a demo Wine prefix (DIR/wineprefix) holding a suite installation
+// with its factory files, and a demo device tree (DIR/device), so Quorix can be tried without
+// a Tavion. Existing demo files are replaced.
+
+#include "settings/SystemRecord.h"
+#include "settings/WeeklyRecord.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+template <std::size_t N>
+void writeImage(const fs::path &path, const RecordImage<N> &record)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char *>(record.bytes.data()), N);
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+void writeText(const fs::path &path, const std::string &text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+SystemRecord factorySystem()
+{
+    using F = SystemField;
+    SystemRecord r;
+    const std::pair<F, std::int16_t> values[] = {
+        {F::Hidden06, 1},      {F::Contrast, 16},      {F::Hidden10, 0},       {F::Hidden12, 2},
+        {F::Hidden14, 1},      {F::Hidden16, 10},      {F::Hidden18, 2},       {F::Hidden28, 1},
+        {F::StandbyMode, 1},   {F::AutoOffDelay, 3},   {F::PowerOnHour, 7},    {F::PowerOnMinute, 0},
+        {F::PowerOffHour, 23}, {F::PowerOffMinute, 0}, {F::BacklightTime, 3},  {F::KeyChirp, 0},
+        {F::AlarmSoundOn, 1},  {F::FilerViewMode, 2},  {F::FilerSortKey, 4},   {F::FilerSortOrder, 0},
+        {F::Hidden54, 7},      {F::ClockFormat, 0},    {F::Hidden58, 0},       {F::Hidden60, 1},
+        {F::DaylightSaving, 0}, {F::Hidden64, 0},      {F::Hidden66, 0},
+    };
+    for (const auto &[field, value] : values)
+        r.set(field, value);
+    r.setUserName("My Computer");
+    return r;
+}
+
+WeeklyRecord factoryWeekly()
+{
+    WeeklyRecord r;
+    const char *sounds[] = {"MORNING", "CHIME", "MARCH", "LULLABY"};
+    for (int n = 0; n < WeeklyRecord::AlarmCount; ++n) {
+        r.setHour(n, static_cast<std::int16_t>(7 + n));
+        r.setSoundName(n, sounds[n]);
+    }
+    return r;
+}
+
+// The demo device holds settings a user has already changed, so opening it shows a difference.
+void writeDevice(const fs::path &root)
+{
+    SystemRecord sys = factorySystem();
+    sys.set(SystemField::StandbyMode, 2);
+    sys.set(SystemField::PowerOnHour, 6);
+    sys.set(SystemField::PowerOnMinute, 30);
+    sys.set(SystemField::PowerOffHour, 22);
+    sys.set(SystemField::PowerOffMinute, 15);
+    sys.set(SystemField::KeyChirp, 1);
+    sys.set(SystemField::ClockFormat, 1);
+    sys.set(SystemField::Contrast, 18);
+    sys.setUserName("Demo Owner");
+    for (std::size_t i = 112; i < SystemRecord::Size; ++i) // device data the editor never shows
+        sys.bytes[i] = static_cast<std::uint8_t>(i * 7);
+    writeImage(root / "system" / "system.ini", sys);
+
+    WeeklyRecord weekly = factoryWeekly();
+    weekly.setRepeatIndex(0, 2);
+    weekly.setWeekdayMask(0, 1 | 2 | 4 | 8 | 16); // Monday to Friday
+    weekly.setRepeat(0, weekly.weekdayMask(0));
+    weekly.setHour(0, 6);
+    weekly.setMinute(0, 45);
+    weekly.setRepeatIndex(1, 1);
+    weekly.setRepeat(1, WeeklyRecord::RepeatDaily);
+    weekly.setHour(1, 12);
+    weekly.setHourlyChime(1);
+    writeImage(root / "system" / "weekly.ini", weekly);
+}
+
+void writePrefix(const fs::path &prefix)
+{
+    writeText(prefix / "user.reg",
+              "WINE REGISTRY Version 2\n"
+              ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+              "#arch=win64\n\n"
+              "[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1764950400\n"
+              "#time=1db5e0a7c0e4a00\n"
+              "\"InstallDir\"=\"C:\\\\Program Files\\\\KVQ\\\\Veltrix-e\\\\\"\n"
+              "\"Version\"=dword:00000204\n\n"
+              "[Software\\\\Wine\\\\Explorer] 1764950400\n"
+              "\"Desktop\"=\"Default\"\n");
+    const fs::path drive = prefix / "drive_c";
+    const fs::path suite = drive / "Program Files" / "KVQ" / "Veltrix-e";
+    writeImage(suite / "razevo" / "system.cif", factorySystem());
+    writeImage(suite / "razevo" / "weekly.cif", factoryWeekly());
+    writeText(suite / "vxapps" / "check.exf", "Quorix demo check file\n");
+    fs::create_directories(suite / "userdata" / "ini");
+
+    const fs::path dosdevices = prefix / "dosdevices";
+    fs::create_directories(dosdevices);
+    fs::remove(dosdevices / "c:");
+    fs::create_directory_symlink("../drive_c", dosdevices / "c:");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 2) {
+        std::cerr << "usage: quorix_mkdemo DIR\n";
+        return 2;
+    }
+    try {
+        const fs::path dir = argv[1];
+        writePrefix(dir / "wineprefix");
+        writeDevice(dir / "device");
+    } catch (const std::exception &e) {
+        std::cerr << "quorix_mkdemo: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
