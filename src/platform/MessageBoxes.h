@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Every message box of the program goes through here. Boxes are titled "Quorix", carry the
+// exclamation icon, and make Yes the default button.
+class MessageBoxes
+{
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~MessageBoxes() = default;
+    virtual void warn(const QString &text) = 0;                     // one OK button
+    virtual bool askYesNo(const QString &text) = 0;                 // true on Yes
+    virtual Answer askYesNoCancel(const QString &text) = 0;         // closing the box is Cancel
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// What the settings store needs from the window: copying between records and controls,
+// the page checks, and the displays that follow a load. The window implements it; tests
+// use a fake.
+class SettingsPages
+{
+public:
+    virtual ~SettingsPages() = default;
+
+    virtual void RecordsToPages() = 0;
+    // false when a page value cannot be stored (a user name outside Windows-1252).
+    virtual bool PagesToRecords() = 0;
+    virtual void ApplyFactoryDefaults() = 0;
+
+    // 1-based index of the selected tab (1 = Power Management, 6 = Alarm).
+    virtual int selectedTab() const = 0;
+    virtual bool CheckPowerPage() = 0;
+    virtual bool CheckAlarmPage() = 0;
+
+    // ShowPowerFrames, ShowFilerPicture, SoundCombo_Disp, RefreshAllAlarms, in this order.
+    virtual void refreshPageDisplays() = 0;
+
+    virtual void setCaption(const QString &caption) = 0;
+    // Asks the window to close (the working-file lookup found nothing to work on).
+    virtual void closeWindow() = 0;
+};
