@@ -1,0 +1,245 @@
+#include "devicelink/DirectoryDeviceLink.h"
+
+#include "devicelink/SafeCopy.h"
+#include "settings/AnsiText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("Rovoveri");
+const QString kRootKey = QStringLiteral("Link/DeviceRoot");
+const QString kAskKey = QStringLiteral("Link/AskBeforeRelease");
+
+// The components of a device path; nullopt for anything that could name a place outside the
+// device: "..", drive letters and stream names (':'), control characters, wildcards.
+std::optional<QStringList> deviceComponents(const QString &devicePath)
+{
+    QStringList parts;
+    for (const QString &part : QString(devicePath).replace(u'/', u'\\').split(u'\\')) {
+        if (part.isEmpty() || part == u".")
+            continue;
+        if (part == u"..")
+            return std::nullopt;
+        for (QChar c : part) {
+            if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
+                return std::nullopt;
+        }
+        parts << part;
+    }
+    return parts;
+}
+
+// The entry of dir called name: the exact spelling if present, else the first that differs only
+// in case; empty when there is none.
+QString matchEntry(const QString &dir, const QString &name)
+{
+    const QStringList entries = QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    if (entries.contains(name))
+        return name;
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return {};
+}
+
+bool isWithin(const QString &canonicalRoot, const QString &canonicalPath)
+{
+    return canonicalPath == canonicalRoot ||
+           canonicalPath.startsWith(canonicalRoot.endsWith(u'/') ? canonicalRoot
+                                                                 : canonicalRoot + u'/');
+}
+
+} // namespace
+
+DeviceLinkSettings DeviceLinkSettings::load()
+{
+    QSettings store(kOrganisation, kOrganisation);
+    DeviceLinkSettings s;
+    s.deviceRoot = store.value(kRootKey).toString();
+    s.askBeforeRelease = store.value(kAskKey, false).toBool();
+    return s;
+}
+
+void DeviceLinkSettings::save() const
+{
+    QSettings store(kOrganisation, kOrganisation);
+    store.setValue(kRootKey, deviceRoot);
+    store.setValue(kAskKey, askBeforeRelease);
+}
+
+QString vlt::describe(std::int32_t result)
+{
+    switch (result) {
+    case Ok:
+        return QStringLiteral("done");
+    case Unreachable:
+        return QStringLiteral("the device cannot be reached");
+    case PathRefused:
+        return QStringLiteral("the device path leads outside the device");
+    case NotFound:
+        return QStringLiteral("no such file");
+    case CopyFailed:
+        return QStringLiteral("the file could not be copied");
+    default:
+        return QStringLiteral("link error %1").arg(result);
+    }
+}
+
+DirectoryDeviceLink::DirectoryDeviceLink(const PathMapper &mapper, SettingsProvider settings,
+                                         Hooks hooks)
+    : m_mapper(mapper), m_settings(std::move(settings)), m_hooks(std::move(hooks))
+{
+}
+
+DirectoryDeviceLink::SettingsProvider
+DirectoryDeviceLink::settingsFrom(const QProcessEnvironment &env)
+{
+    const QString rootOverride = env.value(QStringLiteral("TAVION_DEVICE_ROOT"));
+    return [rootOverride] {
+        DeviceLinkSettings s = DeviceLinkSettings::load();
+        if (!rootOverride.isEmpty())
+            s.deviceRoot = rootOverride;
+        return s;
+    };
+}
+
+QString DirectoryDeviceLink::rootProblem() const
+{
+    const QString root = m_settings().deviceRoot;
+    if (root.isEmpty())
+        return QStringLiteral("no device folder is set (TAVION_DEVICE_ROOT or the link settings)");
+    if (!QFileInfo(root).isDir())
+        return QStringLiteral("device folder %1 is not there").arg(root);
+    return {};
+}
+
+DirectoryDeviceLink::Target DirectoryDeviceLink::resolve(const QString &devicePath) const
+{
+    const QString root = m_settings().deviceRoot;
+    const QString canonicalRoot = root.isEmpty() ? QString() : QFileInfo(root).canonicalFilePath();
+    if (canonicalRoot.isEmpty() || !QFileInfo(canonicalRoot).isDir())
+        return {vlt::Unreachable, {}};
+    const auto parts = deviceComponents(devicePath);
+    if (!parts)
+        return {vlt::PathRefused, {}};
+
+    QString host = canonicalRoot;
+    bool existing = true;
+    for (const QString &part : *parts) {
+        const QString entry = existing ? matchEntry(host, part) : QString();
+        existing = !entry.isEmpty();
+        host += u'/' + (existing ? entry : part);
+        if (existing && QFileInfo(host).isSymLink() &&
+            !isWithin(canonicalRoot, QFileInfo(host).canonicalFilePath()))
+            return {vlt::PathRefused, {}}; // a link out of the device tree (or a dangling one)
+    }
+    return {vlt::Ok, host};
+}
+
+std::optional<QString> DirectoryDeviceLink::hostPathOf(const QString &devicePath) const
+{
+    const Target t = resolve(devicePath);
+    if (t.status != vlt::Ok)
+        return std::nullopt;
+    return t.hostPath;
+}
+
+QString DirectoryDeviceLink::hostPcPath(const QString &pcPath) const
+{
+    QString path = pcPath;
+    while (path.endsWith(u' '))
+        path.chop(1);
+    return path.isEmpty() ? QString() : m_mapper.toHost(path);
+}
+
+std::int32_t DirectoryDeviceLink::Vlt_GetFile(const QString &pcPath, const QString &devicePath,
+                                              std::int32_t)
+{
+    const Target device = resolve(devicePath);
+    if (device.status != vlt::Ok)
+        return device.status;
+    if (!QFileInfo(device.hostPath).isFile())
+        return vlt::NotFound;
+    const QString pc = hostPcPath(pcPath);
+    if (pc.isEmpty())
+        return vlt::CopyFailed;
+    // The transfer cache is the link's to keep: a missing cache directory is made.
+    if (!QDir().mkpath(QFileInfo(pc).absolutePath()))
+        return vlt::CopyFailed;
+    return copyFileReplacing(device.hostPath, pc, true) ? vlt::Ok : vlt::CopyFailed;
+}
+
+std::int32_t DirectoryDeviceLink::Vlt_PutFile(const QString &devicePath, const QString &pcPath,
+                                              std::int32_t)
+{
+    const Target device = resolve(devicePath);
+    if (device.status != vlt::Ok)
+        return device.status;
+    const QString pc = hostPcPath(pcPath);
+    if (pc.isEmpty() || !QFileInfo(pc).isFile())
+        return vlt::NotFound;
+    if (QFileInfo(device.hostPath).isDir() || !QDir().mkpath(QFileInfo(device.hostPath).path()))
+        return vlt::CopyFailed;
+    return copyFileReplacing(pc, device.hostPath, true) ? vlt::Ok : vlt::CopyFailed;
+}
+
+std::int32_t DirectoryDeviceLink::Vlt_IsExist(const QString &devicePath)
+{
+    const Target device = resolve(devicePath);
+    return device.status == vlt::Ok && QFileInfo::exists(device.hostPath) ? 1 : 0;
+}
+
+std::int32_t DirectoryDeviceLink::Vlt_DirByExt(const QString &deviceDir, const QString &extension,
+                                               std::span<char> buffer, std::int32_t maxChars)
+{
+    const Target device = resolve(deviceDir);
+    if (device.status != vlt::Ok || !QFileInfo(device.hostPath).isDir() || maxChars <= 0)
+        return 0;
+    const auto limit = std::min<std::size_t>(static_cast<std::size_t>(maxChars), buffer.size());
+
+    const QString suffix = u'.' + extension;
+    const QStringList entries =
+        QDir(device.hostPath)
+            .entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    std::string listing;
+    for (const QString &name : entries) {
+        if (!name.endsWith(suffix, Qt::CaseInsensitive) || name.startsWith(u'.'))
+            continue;
+        // A tab would split the name in two; a name without an ANSI spelling cannot be fetched.
+        const auto ansiName = ansi::fromUtf8(name.toStdString());
+        if (!ansiName || std::any_of(ansiName->begin(), ansiName->end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 32; }))
+            continue;
+        const std::size_t needed = listing.size() + (listing.empty() ? 0 : 1) + ansiName->size();
+        // The buffer ends at a whole name: a cut name would list a sound the device lacks.
+        if (needed > limit)
+            break;
+        if (!listing.empty())
+            listing += '\t';
+        listing += *ansiName;
+    }
+    std::copy(listing.begin(), listing.end(), buffer.begin());
+    if (listing.size() < buffer.size())
+        buffer[listing.size()] = '\0';
+    return static_cast<std::int32_t>(listing.size());
+}
+
+void DirectoryDeviceLink::Vlt_SetupDisconnection()
+{
+    if (m_hooks.setup)
+        m_hooks.setup();
+}
+
+std::int32_t DirectoryDeviceLink::Vlt_DoDisconnect()
+{
+    if (!m_settings().askBeforeRelease || !m_hooks.mayRelease)
+        return vlt::Ok;
+    return m_hooks.mayRelease() ? vlt::Ok : vlt::KeepConnected;
+}

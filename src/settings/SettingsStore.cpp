@@ -1,0 +1,257 @@
+#include "settings/SettingsStore.h"
+
+#include "devicelink/SafeCopy.h"
+#include "devicelink/SoundList.h"
+#include "platform/DirListing.h"
+#include "settings/RecordFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quorix");
+const QString kFilerError = QStringLiteral("Filer access error!");
+constexpr std::int32_t kWholeFile = -1;
+constexpr qsizetype kPcPathField = 200;
+
+// The load passes the PC path as a blank-padded field; a longer path is passed whole rather
+// than cut, which would send the file somewhere else.
+QString pcPathField(const std::string &path)
+{
+    return QString::fromStdString(path).leftJustified(kPcPathField, u' ');
+}
+
+QTime toSecond(const QTime &t)
+{
+    return QTime(t.hour(), t.minute(), t.second());
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(SettingsState &state, const PathsTable &paths,
+                             const PathMapper &mapper, DeviceLink &link, MessageBoxes &boxes,
+                             SettingsPages &pages)
+    : m_state(state), m_paths(paths), m_mapper(mapper), m_link(link), m_boxes(boxes), m_pages(pages)
+{
+}
+
+SettingsStore::FilePair SettingsStore::filesOf(SettingsSource source) const
+{
+    switch (source) {
+    case SettingsSource::PC:
+        return {m_paths.PcSystemFile, m_paths.PcWeeklyFile};
+    case SettingsSource::Device:
+        return {m_paths.CacheSystemFile, m_paths.CacheWeeklyFile};
+    case SettingsSource::Default:
+        break;
+    }
+    return {m_paths.DefaultSystemFile, m_paths.DefaultWeeklyFile};
+}
+
+QString SettingsStore::host(const std::string &windowsPath) const
+{
+    return m_mapper.toHost(QString::fromStdString(windowsPath));
+}
+
+bool SettingsStore::exists(const std::string &windowsPath) const
+{
+    return !DirOrEmpty(m_mapper, QString::fromStdString(windowsPath), DirListing::PlainFiles)
+                .isEmpty();
+}
+
+// System first; the weekly file is not asked for once the system file failed.
+bool SettingsStore::fetchDeviceFiles()
+{
+    if (m_link.Vlt_GetFile(pcPathField(m_paths.CacheSystemFile), kDeviceSystemFile, kWholeFile) !=
+        0)
+        return false;
+    return m_link.Vlt_GetFile(pcPathField(m_paths.CacheWeeklyFile), kDeviceWeeklyFile,
+                              kWholeFile) == 0;
+}
+
+// Both records change together or not at all.
+bool SettingsStore::readRecords(const FilePair &files)
+{
+    SystemRecord system = m_state.systemRecord;
+    WeeklyRecord weekly = m_state.weeklyRecord;
+    if (!recordfile::read(host(files.system), system.bytes, nullptr, nullptr) ||
+        !recordfile::read(host(files.weekly), weekly.bytes, nullptr, nullptr))
+        return false;
+    m_state.systemRecord = system;
+    m_state.weeklyRecord = weekly;
+    return true;
+}
+
+void SettingsStore::LoadSettings(SettingsSource source)
+{
+    m_state.LoadingPages = true;
+    const FilePair files = filesOf(source);
+
+    bool ok = true;
+    if (source == SettingsSource::Device) {
+        ok = fetchDeviceFiles();
+        if (ok)
+            GetSoundList();
+    }
+    if (ok) {
+        // Both are looked up before either is read.
+        const bool systemThere = exists(files.system);
+        const bool weeklyThere = exists(files.weekly);
+        ok = systemThere && weeklyThere && readRecords(files);
+    }
+    if (!ok) {
+        const QString where = source == SettingsSource::PC       ? QStringLiteral("(PC)")
+                              : source == SettingsSource::Device ? QStringLiteral("(Tavion)")
+                                                                 : QString();
+        m_boxes.warn(kFilerError + where);
+        m_pages.ApplyFactoryDefaults();
+        m_state.LoadingPages = false;
+        return;
+    }
+
+    m_pages.RecordsToPages();
+    m_pages.refreshPageDisplays();
+    if (source == SettingsSource::Default) {
+        // Factory settings count as an unsaved change, so the save prompt offers to send them.
+        m_state.ChangedFlag = true;
+    } else {
+        m_pages.setCaption(kTitle);
+        m_state.ChangedFlag = false;
+    }
+    m_state.LoadingPages = false;
+}
+
+bool SettingsStore::writeFiles(SettingsSource destination)
+{
+    if (destination == SettingsSource::Default)
+        return false; // the factory files are never written
+    if (!m_pages.PagesToRecords())
+        return false;
+    const FilePair files = filesOf(destination);
+    const bool toDevice = destination == SettingsSource::Device;
+
+    if (toDevice && DirOrEmpty(m_mapper, QString::fromStdString(m_paths.CacheSystemDir),
+                               DirListing::Directories)
+                        .isEmpty()) {
+        // One level only: a missing parent means the suite's installation is incomplete.
+        const QString dir = host(m_paths.CacheSystemDir);
+        if (dir.isEmpty() || !QDir().mkdir(dir))
+            return false;
+    }
+
+    if (!recordfile::write(host(files.system), m_state.systemRecord.bytes, nullptr))
+        return false;
+    if (toDevice && vlt::low16(m_link.Vlt_PutFile(
+                        kDeviceSystemFile, QString::fromStdString(files.system), kWholeFile)) != 0)
+        return false;
+    if (!recordfile::write(host(files.weekly), m_state.weeklyRecord.bytes, nullptr))
+        return false;
+    if (toDevice && vlt::low16(m_link.Vlt_PutFile(
+                        kDeviceWeeklyFile, QString::fromStdString(files.weekly), kWholeFile)) != 0)
+        return false;
+    return true;
+}
+
+bool SettingsStore::SaveSettings(SettingsSource destination)
+{
+    // The shown page has the last word; it reports its own refusal.
+    const int tab = m_pages.selectedTab();
+    if (tab == 1 && !m_pages.CheckPowerPage())
+        return false;
+    if (tab == 6 && !m_pages.CheckAlarmPage())
+        return false;
+
+    if (!writeFiles(destination)) {
+        m_boxes.warn(kFilerError + (destination == SettingsSource::PC
+                                        ? QStringLiteral("(PC)")
+                                        : QStringLiteral("(Tavion)")));
+        return false;
+    }
+    m_state.ChangedFlag = false;
+    m_pages.setCaption(kTitle);
+    return true;
+}
+
+bool SettingsStore::SavePrompt()
+{
+    if (!m_state.ChangedFlag)
+        return true;
+    switch (m_boxes.askYesNoCancel(QStringLiteral("Do you want to save the changes?"))) {
+    case MessageBoxes::Answer::Yes:
+        return SaveSettings(SettingsSource::Device);
+    case MessageBoxes::Answer::No:
+        return true;
+    case MessageBoxes::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void SettingsStore::ResetToDefaults()
+{
+    if (m_boxes.askYesNo(QStringLiteral("Reset default setting.\rAre you sure?")))
+        LoadSettings(SettingsSource::Default);
+}
+
+std::optional<SettingsSource> SettingsStore::FindWorkingFiles()
+{
+    // CacheSystemDir is fixed in the Paths table when it is built; there is nothing to redo.
+    if (fetchDeviceFiles())
+        return SettingsSource::Device;
+
+    const bool systemThere = exists(m_paths.DefaultSystemFile);
+    const bool weeklyThere = exists(m_paths.DefaultWeeklyFile);
+    if (systemThere && weeklyThere) {
+        m_boxes.warn(QStringLiteral("Not find the working file!"));
+        return SettingsSource::Default;
+    }
+    QString missing;
+    if (!systemThere)
+        missing = QStringLiteral("system.cif");
+    if (!weeklyThere)
+        missing += missing.isEmpty() ? QStringLiteral("weekly.cif") : QStringLiteral(",weekly.cif");
+    m_boxes.warn(QStringLiteral("Not find ") + missing);
+    m_pages.closeWindow();
+    return std::nullopt;
+}
+
+void SettingsStore::RefreshCheckFile()
+{
+    if (!exists(m_paths.CheckFileSource))
+        return;
+    const QString source = host(m_paths.CheckFileSource);
+    const QString copy = host(m_paths.CheckFileCopy);
+    if (source.isEmpty() || copy.isEmpty())
+        return;
+
+    if (exists(m_paths.CheckFileCopy)) {
+        // File times count to the second, as the suite's own copy compares them.
+        const QDateTime sourceTime = QFileInfo(source).lastModified();
+        const QDateTime copyTime = QFileInfo(copy).lastModified();
+        if (!sourceTime.isValid() || !copyTime.isValid())
+            return;
+        const QDate sourceDate = sourceTime.date();
+        const QDate copyDate = copyTime.date();
+        const bool newer =
+            sourceDate > copyDate ||
+            (sourceDate == copyDate && toSecond(sourceTime.time()) > toSecond(copyTime.time()));
+        if (!newer)
+            return;
+    }
+    // A missing apps directory or a locked file simply ends the refresh.
+    copyFileReplacing(source, copy, true);
+}
+
+void SettingsStore::GetSoundList()
+{
+    ::GetSoundList(m_link, m_state.SoundList);
+}
+
+void SettingsStore::OpenFromDevice()
+{
+    if (!SavePrompt())
+        return;
+    m_pages.ApplyFactoryDefaults();
+    LoadSettings(SettingsSource::Device);
+}

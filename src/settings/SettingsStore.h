@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/PathsTable.h"
+#include "devicelink/DeviceLink.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PathMapper.h"
+#include "settings/SettingsPages.h"
+#include "settings/SettingsState.h"
+
+#include <optional>
+
+// Where a pair of settings files is read from or written to.
+enum class SettingsSource
+{
+    PC,      // PcSystemFile, PcWeeklyFile
+    Device,  // CacheSystemFile, CacheWeeklyFile, handed to and from the device
+    Default, // the factory files; read only
+};
+
+// The two settings files on the device.
+inline const QString kDeviceSystemFile = QStringLiteral("\\system\\system.ini");
+inline const QString kDeviceWeeklyFile = QStringLiteral("\\system\\weekly.ini");
+
+// Moves the two records between the pages and the places settings live, and keeps ChangedFlag,
+// LoadingPages and the caption in step. Every failure is reported through the message boxes;
+// nothing is thrown.
+class SettingsStore
+{
+public:
+    SettingsStore(SettingsState &state, const PathsTable &paths, const PathMapper &mapper,
+                  DeviceLink &link, MessageBoxes &boxes, SettingsPages &pages);
+
+    // Fills both records from the source and puts them into the pages.
+    void LoadSettings(SettingsSource source);
+    // PC or Device; true when both files were written (and handed to the device).
+    bool SaveSettings(SettingsSource destination);
+    // Offers to save unsaved edits to the device; false = stop what was about to happen.
+    bool SavePrompt();
+    // The reset command: asks, then loads the factory files.
+    void ResetToDefaults();
+    // Start-up: the device when both files can be fetched, else the factory files; nullopt
+    // (after closing the window) when those are missing too.
+    std::optional<SettingsSource> FindWorkingFiles();
+    // Start-up: brings the device check file in the transfer cache up to date. Silent.
+    void RefreshCheckFile();
+    // Rebuilds SoundList from the device.
+    void GetSoundList();
+
+    // The "open from the device" command.
+    void OpenFromDevice();
+
+private:
+    struct FilePair
+    {
+        std::string system;
+        std::string weekly;
+    };
+    FilePair filesOf(SettingsSource source) const;
+    bool fetchDeviceFiles();
+    bool readRecords(const FilePair &files);
+    bool writeFiles(SettingsSource destination);
+    bool exists(const std::string &windowsPath) const;
+    QString host(const std::string &windowsPath) const;
+
+    SettingsState &m_state;
+    const PathsTable &m_paths;
+    const PathMapper &m_mapper;
+    DeviceLink &m_link;
+    MessageBoxes &m_boxes;
+    SettingsPages &m_pages;
+};
