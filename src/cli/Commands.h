@@ -7,3 +7,13 @@ int showCommand(const QStringList &args, CliContext &ctx);
 int setCommand(const QStringList &args, CliContext &ctx);
 int pathsCommand(const QStringList &args, CliContext &ctx);
 int snd2wavCommand(const QStringList &args, CliContext &ctx);
+
+// Device commands. A device that cannot be reached or a transfer that fails ends them with
+// ExitDeviceFailure and a message naming the step.
+constexpr int ExitDeviceFailure = 4;
+int pullCommand(const QStringList &args, CliContext &ctx);
+int pushCommand(const QStringList &args, CliContext &ctx);
+int soundsCommand(const QStringList &args, CliContext &ctx);
+int deviceCommand(const QStringList &args, CliContext &ctx);
+// Exits as cmp does: 0 equal, 1 different, 2 trouble.
+int diffCommand(const QStringList &args, CliContext &ctx);

@@ -17,6 +17,11 @@ constexpr std::array commands{
     Command{"set", "set [--system|--weekly] FILE NAME=VALUE...", setCommand},
     Command{"paths", "paths", pathsCommand},
     Command{"snd2wav", "snd2wav IN.snd OUT.wav", snd2wavCommand},
+    Command{"pull", "pull DIR", pullCommand},
+    Command{"push", "push DIR", pushCommand},
+    Command{"sounds", "sounds", soundsCommand},
+    Command{"device", "device show | device set NAME=VALUE...", deviceCommand},
+    Command{"diff", "diff A B", diffCommand},
 };
 
 int usage(CliContext &ctx)

@@ -1,0 +1,355 @@
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "cli/RecordJson.h"
+
+#include "devicelink/DirectoryDeviceLink.h"
+#include "devicelink/SoundList.h"
+#include "settings/AnsiText.h"
+#include "settings/RecordFile.h"
+#include "settings/RecordLayout.h"
+#include "settings/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const QString kSystemName = QStringLiteral("system.ini");
+const QString kWeeklyName = QStringLiteral("weekly.ini");
+constexpr std::int32_t kWholeFile = -1;
+
+// The link the command line uses: the device root comes from the injected environment
+// ($TAVION_DEVICE_ROOT) or the link's settings. PC paths are always host paths here.
+struct Device
+{
+    explicit Device(const QProcessEnvironment &env)
+        : mapper(PathMapper::prefixFromEnvironment(env)),
+          link(mapper, DirectoryDeviceLink::settingsFrom(env))
+    {
+    }
+    PathMapper mapper;
+    DirectoryDeviceLink link;
+};
+
+int fail(CliContext &ctx, int code, const QString &message)
+{
+    ctx.err << "quorixctl: " << message << '\n';
+    return code;
+}
+
+// Every device command first makes sure there is a device to talk to.
+std::optional<int> unreachable(CliContext &ctx, const Device &device, const QString &step)
+{
+    const QString problem = device.link.rootProblem();
+    if (problem.isEmpty())
+        return std::nullopt;
+    return fail(ctx, ExitDeviceFailure, step + QStringLiteral(": ") + problem);
+}
+
+std::optional<int> fetch(CliContext &ctx, Device &device, const QString &devicePath,
+                         const QString &hostPath)
+{
+    const std::int32_t r = device.link.Vlt_GetFile(hostPath, devicePath, kWholeFile);
+    if (r == 0)
+        return std::nullopt;
+    return fail(
+        ctx, ExitDeviceFailure,
+        QStringLiteral("fetching %1 from the device failed: %2").arg(devicePath, vlt::describe(r)));
+}
+
+std::optional<int> send(CliContext &ctx, Device &device, const QString &devicePath,
+                        const QString &hostPath)
+{
+    const std::int32_t r = device.link.Vlt_PutFile(devicePath, hostPath, kWholeFile);
+    if (vlt::low16(r) == 0)
+        return std::nullopt;
+    return fail(ctx, ExitDeviceFailure,
+                QStringLiteral("sending %1 to the device as %2 failed: %3")
+                    .arg(QFileInfo(hostPath).fileName(), devicePath, vlt::describe(r)));
+}
+
+// Both device records, fetched into a private directory.
+struct DeviceRecords
+{
+    SystemRecord system;
+    WeeklyRecord weekly;
+};
+
+std::optional<int> fetchRecords(CliContext &ctx, Device &device, const QTemporaryDir &work,
+                                DeviceRecords &records)
+{
+    const QString system = work.filePath(kSystemName);
+    const QString weekly = work.filePath(kWeeklyName);
+    if (auto code = fetch(ctx, device, kDeviceSystemFile, system))
+        return code;
+    if (auto code = fetch(ctx, device, kDeviceWeeklyFile, weekly))
+        return code;
+    QFile s(system), w(weekly);
+    if (!s.open(QIODevice::ReadOnly) || !w.open(QIODevice::ReadOnly))
+        return fail(ctx, ExitDeviceFailure, QStringLiteral("reading the fetched records failed"));
+    records.system = toRecord<SystemRecord>(s.readAll());
+    records.weekly = toRecord<WeeklyRecord>(w.readAll());
+    return std::nullopt;
+}
+
+bool renameOver(const QString &from, const QString &to)
+{
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(),
+                            QFile::encodeName(to).toStdString(), ec);
+    return !ec;
+}
+
+int deviceShow(CliContext &ctx)
+{
+    Device device(ctx.env);
+    if (auto code = unreachable(ctx, device, QStringLiteral("device show")))
+        return *code;
+    QTemporaryDir work;
+    DeviceRecords records;
+    if (!work.isValid())
+        return fail(ctx, ExitDeviceFailure, QStringLiteral("device show: no temporary directory"));
+    if (auto code = fetchRecords(ctx, device, work, records))
+        return *code;
+    JsonWriter json;
+    json.addRaw(QStringLiteral("system"), showSystem(records.system));
+    json.addRaw(QStringLiteral("weekly"), showWeekly(records.weekly));
+    ctx.out << json.toString() << '\n';
+    return ExitOk;
+}
+
+int deviceSet(const QStringList &assignments, CliContext &ctx)
+{
+    if (assignments.isEmpty())
+        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl device set NAME=VALUE..."));
+    // Names are checked before the device is touched.
+    QList<bool> toSystem;
+    for (const QString &a : assignments) {
+        const qsizetype eq = a.indexOf(u'=');
+        if (eq <= 0)
+            return fail(ctx, ExitBadInput,
+                        QStringLiteral("device set: '%1' is not NAME=VALUE").arg(a));
+        const std::string name = a.left(eq).toStdString();
+        const bool inSystem = findField(systemLayout(), name) != nullptr;
+        const bool inWeekly = findField(weeklyLayout(), name) != nullptr;
+        if (inSystem == inWeekly)
+            return fail(ctx, ExitBadInput,
+                        QStringLiteral("device set: field '%1': no such field").arg(a.left(eq)));
+        toSystem << inSystem;
+    }
+
+    Device device(ctx.env);
+    if (auto code = unreachable(ctx, device, QStringLiteral("device set")))
+        return *code;
+    QTemporaryDir work;
+    DeviceRecords records;
+    if (!work.isValid())
+        return fail(ctx, ExitDeviceFailure, QStringLiteral("device set: no temporary directory"));
+    if (auto code = fetchRecords(ctx, device, work, records))
+        return *code;
+
+    DeviceRecords changed = records;
+    for (qsizetype i = 0; i < assignments.size(); ++i) {
+        const QString problem = toSystem[i] ? assignField(changed.system, assignments[i])
+                                            : assignField(changed.weekly, assignments[i]);
+        if (!problem.isEmpty())
+            return fail(ctx, ExitBadInput,
+                        QStringLiteral("device set: %1; nothing was sent").arg(problem));
+    }
+
+    // Only what changed goes back, the system record first.
+    auto sendRecord = [&](const auto &record, const QString &name,
+                          const QString &devicePath) -> std::optional<int> {
+        const QString file = work.filePath(QStringLiteral("out-") + name);
+        QString error;
+        if (!recordfile::write(file, record.bytes, &error))
+            return fail(ctx, ExitDeviceFailure, QStringLiteral("device set: %1").arg(error));
+        return send(ctx, device, devicePath, file);
+    };
+    if (!(changed.system == records.system)) {
+        if (auto code = sendRecord(changed.system, kSystemName, kDeviceSystemFile))
+            return *code;
+    }
+    if (!(changed.weekly == records.weekly)) {
+        if (auto code = sendRecord(changed.weekly, kWeeklyName, kDeviceWeeklyFile))
+            return *code;
+    }
+    return ExitOk;
+}
+
+// --- diff ---
+
+constexpr int DiffEqual = 0;
+constexpr int DiffDifferent = 1;
+constexpr int DiffTrouble = 2;
+
+QString byteText(std::uint8_t b)
+{
+    return QStringLiteral("0x%1").arg(b, 2, 16, QLatin1Char('0'));
+}
+
+template <std::size_t N>
+QStringList differences(const RecordImage<N> &a, const RecordImage<N> &b,
+                        const std::vector<FieldLayout> &layout)
+{
+    QStringList lines;
+    auto line = [&](const QString &name, const QString &old, const QString &now) {
+        lines << name + u'\t' + old + u'\t' + now;
+    };
+    auto textOf = [](const RecordImage<N> &r, const FieldLayout &f) {
+        return JsonWriter::quote(QString::fromStdString(ansi::toUtf8(r.textAt(f.offset, f.width))));
+    };
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const FieldLayout &f = layout[i];
+        switch (f.type) {
+        case FieldType::Int16:
+            if (a.int16At(f.offset) != b.int16At(f.offset))
+                line(QString::fromStdString(f.name), QString::number(a.int16At(f.offset)),
+                     QString::number(b.int16At(f.offset)));
+            break;
+        case FieldType::Text:
+            if (textOf(a, f) != textOf(b, f))
+                line(QString::fromStdString(f.name), textOf(a, f), textOf(b, f));
+            break;
+        case FieldType::Bytes: {
+            // Bytes that have a text view are shown as text when the text differs.
+            const bool hasText = i + 1 < layout.size() && layout[i + 1].type == FieldType::Text &&
+                                 layout[i + 1].offset == f.offset;
+            if (hasText && textOf(a, layout[i + 1]) != textOf(b, layout[i + 1]))
+                break;
+            for (std::size_t o = f.offset; o < f.offset + f.width; ++o) {
+                if (a.bytes[o] != b.bytes[o])
+                    line(QStringLiteral("byte %1").arg(o), byteText(a.bytes[o]),
+                         byteText(b.bytes[o]));
+            }
+            break;
+        }
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+int pullCommand(const QStringList &args, CliContext &ctx)
+{
+    if (args.size() != 1)
+        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl pull DIR"));
+    const QFileInfo dir(args.first());
+    if (!dir.isDir())
+        return fail(ctx, ExitBadInput,
+                    QStringLiteral("pull: %1 is not a directory").arg(args.first()));
+    Device device(ctx.env);
+    if (auto code = unreachable(ctx, device, QStringLiteral("pull")))
+        return *code;
+
+    // Both files land in DIR only when both were fetched.
+    const QString target = dir.absoluteFilePath();
+    QTemporaryDir staging(target + QStringLiteral("/.quorixctl-pull-XXXXXX"));
+    if (!staging.isValid())
+        return fail(ctx, ExitBadInput, QStringLiteral("pull: cannot write in %1").arg(target));
+    if (auto code = fetch(ctx, device, kDeviceSystemFile, staging.filePath(kSystemName)))
+        return *code;
+    if (auto code = fetch(ctx, device, kDeviceWeeklyFile, staging.filePath(kWeeklyName)))
+        return *code;
+    for (const QString &name : {kSystemName, kWeeklyName}) {
+        if (!renameOver(staging.filePath(name), target + u'/' + name))
+            return fail(ctx, ExitBadInput,
+                        QStringLiteral("pull: cannot put %1 into %2").arg(name, target));
+    }
+    return ExitOk;
+}
+
+int pushCommand(const QStringList &args, CliContext &ctx)
+{
+    if (args.size() != 1)
+        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl push DIR"));
+    const QDir dir(args.first());
+    const std::pair<QString, qint64> expected[] = {{kSystemName, qint64(SystemRecord::Size)},
+                                                   {kWeeklyName, qint64(WeeklyRecord::Size)}};
+    for (const auto &[name, size] : expected) {
+        const QFileInfo file(dir.filePath(name));
+        if (!file.isFile())
+            return fail(ctx, ExitBadInput,
+                        QStringLiteral("push: %1 is missing").arg(file.filePath()));
+        if (file.size() != size)
+            return fail(ctx, ExitBadInput,
+                        QStringLiteral("push: %1 is %2 bytes, not %3")
+                            .arg(file.filePath())
+                            .arg(file.size())
+                            .arg(size));
+    }
+    Device device(ctx.env);
+    if (auto code = unreachable(ctx, device, QStringLiteral("push")))
+        return *code;
+    if (auto code = send(ctx, device, kDeviceSystemFile, dir.absoluteFilePath(kSystemName)))
+        return *code;
+    if (auto code = send(ctx, device, kDeviceWeeklyFile, dir.absoluteFilePath(kWeeklyName)))
+        return *code;
+    return ExitOk;
+}
+
+int soundsCommand(const QStringList &args, CliContext &ctx)
+{
+    if (!args.isEmpty())
+        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl sounds"));
+    Device device(ctx.env);
+    if (auto code = unreachable(ctx, device, QStringLiteral("sounds")))
+        return *code;
+    QStringList list;
+    GetSoundList(device.link, list);
+    for (const QString &name : soundNames(list))
+        ctx.out << name << '\n';
+    return ExitOk;
+}
+
+int deviceCommand(const QStringList &args, CliContext &ctx)
+{
+    if (args.value(0) == u"show" && args.size() == 1)
+        return deviceShow(ctx);
+    if (args.value(0) == u"set")
+        return deviceSet(args.mid(1), ctx);
+    return fail(
+        ctx, ExitUsage,
+        QStringLiteral("usage: quorixctl device show | quorixctl device set NAME=VALUE..."));
+}
+
+int diffCommand(const QStringList &args, CliContext &ctx)
+{
+    if (args.size() != 2)
+        return fail(ctx, DiffTrouble, QStringLiteral("usage: quorixctl diff A B"));
+    QByteArray bytes[2];
+    for (int n = 0; n < 2; ++n) {
+        QFile f(args[n]);
+        if (!f.open(QIODevice::ReadOnly))
+            return fail(ctx, DiffTrouble,
+                        QStringLiteral("diff: %1: %2").arg(args[n], f.errorString()));
+        bytes[n] = f.readAll();
+        if (bytes[n].size() != qsizetype(SystemRecord::Size) &&
+            bytes[n].size() != qsizetype(WeeklyRecord::Size))
+            return fail(ctx, DiffTrouble,
+                        QStringLiteral("diff: %1: %2 bytes is neither a system record (256) nor "
+                                       "a weekly record (76)")
+                            .arg(args[n])
+                            .arg(bytes[n].size()));
+    }
+    if (bytes[0].size() != bytes[1].size())
+        return fail(
+            ctx, DiffTrouble,
+            QStringLiteral("diff: %1 and %2 are records of different kinds").arg(args[0], args[1]));
+
+    const QStringList lines = bytes[0].size() == qsizetype(SystemRecord::Size)
+                                  ? differences(toRecord<SystemRecord>(bytes[0]),
+                                                toRecord<SystemRecord>(bytes[1]), systemLayout())
+                                  : differences(toRecord<WeeklyRecord>(bytes[0]),
+                                                toRecord<WeeklyRecord>(bytes[1]), weeklyLayout());
+    for (const QString &l : lines)
+        ctx.out << l << '\n';
+    return lines.isEmpty() ? DiffEqual : DiffDifferent;
+}
