@@ -1,0 +1,191 @@
+#include "app/MainController.h"
+
+#include "app/Preferences.h"
+#include "app/ZenForm.h"
+#include "devicelink/DeviceLink.h"
+#include "pages/AlarmPage.h"
+#include "pages/DisplayPage.h"
+#include "pages/FilerPage.h"
+#include "pages/PowerPage.h"
+#include "pages/SoundPage.h"
+#include "pages/TimePage.h"
+#include "pages/UserNamePage.h"
+#include "platform/DirListing.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PathMapper.h"
+#include "platform/WineRegistry.h"
+#include "settings/SettingsStore.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quorix");
+const QString kPlacementSection = QStringLiteral("Zentrel");
+
+} // namespace
+
+MainController::MainController(ZenForm &form, MessageBoxes &boxes, DeviceLink &link,
+                               const PathMapper &mapper, Preferences &preferences,
+                               QString programDir, QObject *parent)
+    : QObject(parent), m_form(form), m_boxes(boxes), m_link(link), m_mapper(mapper),
+      m_preferences(preferences), m_programDir(std::move(programDir))
+{
+    createPages();
+    m_binding = std::make_unique<PageBinding>(m_state, m_pages);
+    m_store = std::make_unique<SettingsStore>(m_state, m_paths, m_mapper, m_link, m_boxes, *this);
+    connectCommands();
+}
+
+MainController::~MainController() = default;
+
+void MainController::createPages()
+{
+    m_pages.power = new PowerPage(m_state, m_boxes);
+    m_pages.sound = new SoundPage(m_state, m_boxes);
+    m_pages.filer = new FilerPage(m_state, m_boxes);
+    m_pages.display = new DisplayPage(m_state, m_boxes);
+    m_pages.alarm = new AlarmPage(m_state, m_boxes);
+    m_pages.time = new TimePage(m_state, m_boxes);
+    m_pages.userName = new UserNamePage(m_state, m_boxes);
+    m_form.setFrame(0, m_pages.power);
+    m_form.setFrame(1, m_pages.sound);
+    m_form.setFrame(2, m_pages.filer);
+    m_form.setFrame(3, m_pages.display);
+    m_form.setFrame(5, m_pages.alarm);
+    m_form.setFrame(6, m_pages.time);
+    m_form.setFrame(7, m_pages.userName);
+}
+
+void MainController::connectCommands()
+{
+    connect(&m_form, &ZenForm::openOnDeviceRequested, this, [this] { m_store->OpenFromDevice(); });
+    connect(&m_form, &ZenForm::saveToDeviceRequested, this, &MainController::saveToDevice);
+    connect(&m_form, &ZenForm::resetRequested, this, [this] { m_store->ResetToDefaults(); });
+    connect(&m_form, &ZenForm::disconnectionSetupRequested, this,
+            [this] { m_link.Vlt_SetupDisconnection(); });
+    connect(&m_form, &ZenForm::settingsMenuAboutToShow, this, [this] {
+        m_form.menuItem(QStringLiteral("MenuCheckMsg"))
+            ->setChecked(!m_preferences.ReminderSuppressed());
+    });
+    // The action has already flipped its check mark: unchecked now means switched off.
+    connect(&m_form, &ZenForm::reminderMenuToggled, this,
+            [this](bool checked) { m_preferences.SaveMsgDsp(checked ? 0 : 1); });
+    connect(&m_form, &ZenForm::tabChangeRequested, this, &MainController::onTabChange);
+    connect(&m_form, &ZenForm::alarmPageShown, this, [this] { m_pages.alarm->SoundCombo_Disp(); });
+    connect(&m_form, &ZenForm::closeRequested, this, &MainController::onClose);
+}
+
+bool MainController::Form_Load()
+{
+    m_form.setWindowTitle(kTitle);
+    const auto installPath = ReadInstallPath(m_mapper.userRegPath());
+    if (!installPath)
+        return false;
+    m_paths = PathsTable::compute(installPath->toStdString(), m_programDir.toStdString());
+    CheckDefaultsDir(QString::fromStdString(m_paths.DefaultsDir));
+    m_store->RefreshCheckFile();
+    m_preferences.RestoreWindowPlacement(&m_form, kPlacementSection);
+
+    m_pages.alarm->setSoundCache(&m_mapper, QString::fromStdString(m_paths.SoundCachePattern));
+    m_pages.alarm->SoundCombo_Disp();
+    m_form.LayoutPages();
+    m_form.BuildTabs();
+    m_form.TabStrip1_Click();
+
+    const auto source = m_store->FindWorkingFiles();
+    if (!source || m_closeAsked)
+        return false;
+    m_startedFromDevice = *source == SettingsSource::Device;
+    m_pages.alarm->setStartedFromDevice(m_startedFromDevice);
+    ApplyFactoryDefaults();
+    m_store->LoadSettings(*source);
+    if (*source == SettingsSource::Default)
+        m_form.setWindowTitle(kTitle);
+    m_loaded = true;
+    return true;
+}
+
+void MainController::CheckDefaultsDir(const QString &defaultsDir)
+{
+    if (DirOrEmpty(m_mapper, defaultsDir, DirListing::Directories).isEmpty())
+        m_boxes.warn(QStringLiteral("Directory does not exist.\r\nPlease install the PC Application again."));
+}
+
+void MainController::saveToDevice()
+{
+    m_store->SaveSettings(SettingsSource::Device);
+}
+
+void MainController::onTabChange(int fromTab, bool *allowed)
+{
+    if (fromTab == 1)
+        *allowed = CheckPowerPage();
+    else if (fromTab == 6)
+        *allowed = CheckAlarmPage();
+}
+
+void MainController::onClose(bool *allowed)
+{
+    if (!m_loaded) {
+        *allowed = true; // start-up ended early: nothing reached the pages, nothing to save
+        return;
+    }
+    if (m_pages.userName->UserName()->text() != m_binding->UserNameSnapshot)
+        m_state.ChangedFlag = true;
+    if (!m_store->SavePrompt() || vlt::low16(m_link.Vlt_DoDisconnect()) != 0) {
+        *allowed = false;
+        return;
+    }
+    m_preferences.SaveWindowPlacement(&m_form, kPlacementSection);
+    *allowed = true;
+}
+
+void MainController::RecordsToPages()
+{
+    m_binding->RecordsToPages();
+}
+
+bool MainController::PagesToRecords()
+{
+    return m_binding->PagesToRecords();
+}
+
+void MainController::ApplyFactoryDefaults()
+{
+    m_binding->ApplyFactoryDefaults();
+}
+
+int MainController::selectedTab() const
+{
+    return m_form.selectedTab();
+}
+
+bool MainController::CheckPowerPage()
+{
+    return m_binding->CheckPowerPage();
+}
+
+bool MainController::CheckAlarmPage()
+{
+    return m_binding->CheckAlarmPage();
+}
+
+void MainController::refreshPageDisplays()
+{
+    m_binding->refreshPageDisplays();
+}
+
+void MainController::setCaption(const QString &caption)
+{
+    m_form.setWindowTitle(caption);
+}
+
+void MainController::closeWindow()
+{
+    m_closeAsked = true;
+    if (m_loaded)
+        m_form.close();
+}
