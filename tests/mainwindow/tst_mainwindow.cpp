@@ -1,0 +1,343 @@
+#include "app/MainController.h"
+#include "app/Preferences.h"
+#include "app/ZenForm.h"
+#include "pages/PowerPage.h"
+#include "pages/UserNamePage.h"
+#include "platform/PathMapper.h"
+#include "settings/SettingsStore.h"
+
+#include "common/FakeDeviceLink.h"
+#include "common/FakeMessageBoxes.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
+#include <QToolBar>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kSuite = QStringLiteral("/drive_c/Suite");
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray factorySystem()
+{
+    SystemRecord r;
+    r.set(SystemField::StandbyMode, 1);
+    r.set(SystemField::Contrast, 16);
+    r.set(SystemField::AutoOffDelay, 3);
+    r.setUserName("My Computer");
+    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), 256);
+}
+
+QByteArray deviceSystem()
+{
+    SystemRecord r;
+    for (std::size_t i = 0; i < r.bytes.size(); ++i)
+        r.bytes[i] = static_cast<std::uint8_t>(i * 13); // opaque and hidden bytes everywhere
+    const std::pair<SystemField, std::int16_t> fields[] = {
+        {SystemField::Contrast, 18},      {SystemField::StandbyMode, 2},
+        {SystemField::AutoOffDelay, 5},   {SystemField::PowerOnHour, 8},
+        {SystemField::PowerOnMinute, 0},  {SystemField::PowerOffHour, 17},
+        {SystemField::PowerOffMinute, 0}, {SystemField::BacklightTime, 4},
+        {SystemField::KeyChirp, 1},       {SystemField::AlarmSoundOn, 0},
+        {SystemField::FilerViewMode, 1},  {SystemField::FilerSortKey, 2},
+        {SystemField::FilerSortOrder, 1}, {SystemField::ClockFormat, 1},
+        {SystemField::DaylightSaving, 1},
+    };
+    for (const auto &[field, value] : fields)
+        r.set(field, value);
+    r.setUserName("Ada");
+    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), 256);
+}
+
+} // namespace
+
+// The window put together as the program does it, over a throwaway prefix and a fake device.
+struct Harness
+{
+    QTemporaryDir dir;
+    PathMapper mapper{dir.path()};
+    FakeDeviceLink link{mapper};
+    FakeMessageBoxes boxes;
+    Preferences preferences{dir.filePath(QStringLiteral("config/Veltrix.ini"))};
+    ZenForm form;
+    std::unique_ptr<MainController> controller;
+
+    explicit Harness(bool install = true, bool factoryFiles = true)
+    {
+        QDir().mkpath(dir.filePath(QStringLiteral("dosdevices")));
+        QFile::link(QStringLiteral("../drive_c"), dir.filePath(QStringLiteral("dosdevices/c:")));
+        QDir().mkpath(dir.path() + kSuite);
+        if (install)
+            writeFile(mapper.userRegPath(), "WINE REGISTRY Version 2\n[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1\n"
+                                            "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n");
+        if (factoryFiles) {
+            writeFile(dir.path() + kSuite + QStringLiteral("/razevo/system.cif"), factorySystem());
+            writeFile(dir.path() + kSuite + QStringLiteral("/razevo/weekly.cif"), QByteArray(76, '\0'));
+        }
+        controller = std::make_unique<MainController>(form, boxes, link, mapper, preferences,
+                                                      dir.path());
+    }
+
+    void deviceHasSettings()
+    {
+        link.setFile(QStringLiteral("\\system\\system.ini"), deviceSystem());
+        link.setFile(QStringLiteral("\\system\\weekly.ini"), QByteArray(76, '\0'));
+    }
+
+    PowerPage &power() { return *controller->pages().power; }
+    QString placement()
+    {
+        return QSettings(preferences.fileName(), QSettings::IniFormat)
+            .value(QStringLiteral("Zentrel/WindwInformation"))
+            .toString();
+    }
+};
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void startsFromTheDevice();
+    void startsFromFactoryFiles();
+    void startupEnds_data();
+    void startupEnds();
+    void missingDefaultsDirWarnsOnce();
+    void tabsShowTheirFrames_data();
+    void tabsShowTheirFrames();
+    void powerCheckKeepsTab();
+    void closeSequence_data();
+    void closeSequence();
+    void resetFromToolbar_data();
+    void resetFromToolbar();
+    void saveKeepsUnseenBytes();
+    void reminderCheckMark();
+};
+
+void TestMainWindow::startsFromTheDevice()
+{
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    QVERIFY(h.boxes.shown.isEmpty());
+    QVERIFY(h.controller->StartedFromDevice());
+    QVERIFY(!h.controller->state().ChangedFlag);
+    QCOMPARE(h.form.windowTitle(), QStringLiteral("Quorix"));
+    QCOMPARE(h.form.selectedTab(), 1);
+    QVERIFY(h.form.frame(0)->isVisibleTo(&h.form));
+    QCOMPARE(h.power().PowerStandby()->currentIndex(), 2);
+    QCOMPARE(h.power().DTP_Power(1)->time(), QTime(17, 0));
+    QCOMPARE(h.controller->pages().userName->UserName()->text(), QStringLiteral("Ada"));
+    // Fetched at the lookup and again by the load, system before weekly.
+    QCOMPARE(h.link.ops().filter(QStringLiteral("Vlt_GetFile")).size(), 4);
+}
+
+void TestMainWindow::startsFromFactoryFiles()
+{
+    Harness h;
+    h.link.unreachable = true;
+    QVERIFY(h.controller->Form_Load());
+    QCOMPARE(h.boxes.shown, QStringList{QStringLiteral("Not find the working file!")});
+    QVERIFY(!h.controller->StartedFromDevice());
+    QVERIFY(h.controller->state().ChangedFlag); // factory settings count as unsaved
+    QCOMPARE(h.power().PowerStandby()->currentIndex(), 1);
+}
+
+void TestMainWindow::startupEnds_data()
+{
+    QTest::addColumn<bool>("install");
+    QTest::addColumn<bool>("factoryFiles");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("no installation: silent") << false << true << QStringList{};
+    QTest::newRow("no factory files")
+        << true << false
+        << QStringList{QStringLiteral("Directory does not exist.\r\nPlease install the PC Application again."),
+                       QStringLiteral("Not find system.cif,weekly.cif")};
+}
+
+void TestMainWindow::startupEnds()
+{
+    QFETCH(bool, install);
+    QFETCH(bool, factoryFiles);
+    QFETCH(QStringList, messages);
+    Harness h(install, factoryFiles);
+    h.link.unreachable = true;
+    QVERIFY(!h.controller->Form_Load());
+    QCOMPARE(h.boxes.shown, messages);
+    // Ending at start-up asks nothing and stores no placement.
+    QVERIFY(h.form.close());
+    QCOMPARE(h.boxes.shown, messages);
+    QVERIFY(h.placement().isEmpty());
+}
+
+void TestMainWindow::missingDefaultsDirWarnsOnce()
+{
+    Harness h(true, false);
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    QCOMPARE(h.boxes.shown.size(), 1);
+    QVERIFY(h.boxes.shown.first().startsWith(QStringLiteral("Directory does not exist.")));
+}
+
+void TestMainWindow::tabsShowTheirFrames_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("frame");
+    QTest::newRow("Sound") << 2 << 1;
+    QTest::newRow("Time shows frame 6") << 5 << 6;
+    QTest::newRow("Alarm shows frame 5") << 6 << 5;
+    QTest::newRow("User Name") << 7 << 7;
+}
+
+void TestMainWindow::tabsShowTheirFrames()
+{
+    QFETCH(int, tab);
+    QFETCH(int, frame);
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    h.form.TabStrip1()->setCurrentIndex(tab - 1);
+    QCOMPARE(h.form.selectedTab(), tab);
+    for (int i : {0, 1, 2, 3, 5, 6, 7}) {
+        QCOMPARE(h.form.frame(i)->isVisibleTo(&h.form), i == frame);
+        QCOMPARE(h.form.frame(i)->isEnabled(), i == frame);
+    }
+}
+
+void TestMainWindow::powerCheckKeepsTab()
+{
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    h.power().DTP_Power(0)->setTime(QTime(7, 30));
+    h.power().DTP_Power(1)->setTime(QTime(7, 30));
+    h.form.TabStrip1()->setCurrentIndex(3);
+    QCOMPARE(h.boxes.shown, QStringList{QStringLiteral("Specify ON/OFF or different time.")});
+    QCOMPARE(h.form.selectedTab(), 1);
+    QVERIFY(h.form.frame(0)->isVisibleTo(&h.form));
+
+    // The same check guards a save while the page is shown: nothing reaches the device.
+    h.link.calls.clear();
+    h.form.menuItem(QStringLiteral("MenuCoreSave"))->trigger();
+    QVERIFY(h.link.calls.isEmpty());
+
+    h.power().PowerStandby()->setCurrentIndex(1); // Auto Off accepts equal times
+    h.form.TabStrip1()->setCurrentIndex(3);
+    QCOMPARE(h.form.selectedTab(), 4);
+}
+
+void TestMainWindow::closeSequence_data()
+{
+    QTest::addColumn<bool>("editName");
+    QTest::addColumn<QList<MessageBoxes::Answer>>("answers");
+    QTest::addColumn<bool>("release");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QStringList>("ops");
+
+    using A = MessageBoxes::Answer;
+    QTest::newRow("clean: no prompt") << false << QList<A>{} << true << true
+                                      << QStringList{QStringLiteral("Vlt_DoDisconnect")};
+    QTest::newRow("edited name, Cancel") << true << QList<A>{A::Cancel} << true << false << QStringList{};
+    QTest::newRow("edited name, No") << true << QList<A>{A::No} << true << true
+                                     << QStringList{QStringLiteral("Vlt_DoDisconnect")};
+    QTest::newRow("edited name, Yes saves first")
+        << true << QList<A>{A::Yes} << true << true
+        << QStringList{QStringLiteral("Vlt_PutFile"), QStringLiteral("Vlt_PutFile"),
+                       QStringLiteral("Vlt_DoDisconnect")};
+    QTest::newRow("device kept") << false << QList<A>{} << false << false
+                                 << QStringList{QStringLiteral("Vlt_DoDisconnect")};
+}
+
+void TestMainWindow::closeSequence()
+{
+    QFETCH(bool, editName);
+    QFETCH(QList<MessageBoxes::Answer>, answers);
+    QFETCH(bool, release);
+    QFETCH(bool, closes);
+    QFETCH(QStringList, ops);
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    h.form.show();
+    if (editName)
+        h.controller->pages().userName->UserName()->setText(QStringLiteral("Grace"));
+    QVERIFY(!h.controller->state().ChangedFlag); // typing in the name box marks nothing
+    h.boxes.answers = answers;
+    h.link.releaseAllowed = release;
+    h.link.calls.clear();
+
+    QCOMPARE(h.form.close(), closes);
+    QCOMPARE(h.boxes.shown, editName ? QStringList{QStringLiteral("Do you want to save the changes?")}
+                                     : QStringList{});
+    QCOMPARE(h.link.ops(), ops);
+    QCOMPARE(h.placement().isEmpty(), !closes);
+}
+
+void TestMainWindow::resetFromToolbar_data()
+{
+    QTest::addColumn<MessageBoxes::Answer>("answer");
+    QTest::newRow("Yes") << MessageBoxes::Answer::Yes;
+    QTest::newRow("No") << MessageBoxes::Answer::No;
+}
+
+void TestMainWindow::resetFromToolbar()
+{
+    QFETCH(MessageBoxes::Answer, answer);
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    h.boxes.answers = {answer};
+    h.form.Toolbar2()->findChild<QAction *>(QStringLiteral("SetDefault"))->trigger();
+    QCOMPARE(h.boxes.shown, QStringList{QStringLiteral("Reset default setting.\rAre you sure?")});
+    const bool yes = answer == MessageBoxes::Answer::Yes;
+    QCOMPARE(h.power().PowerStandby()->currentIndex(), yes ? 1 : 2);
+    QCOMPARE(h.controller->state().ChangedFlag, yes);
+}
+
+void TestMainWindow::saveKeepsUnseenBytes()
+{
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    h.form.menuItem(QStringLiteral("MenuCoreSave"))->trigger();
+    QVERIFY(h.boxes.shown.isEmpty());
+    const QByteArray saved = *h.link.file(QStringLiteral("\\system\\system.ini"));
+    QCOMPARE(saved.size(), 256);
+    QCOMPARE(saved, deviceSystem());
+}
+
+void TestMainWindow::reminderCheckMark()
+{
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    QAction *item = h.form.menuItem(QStringLiteral("MenuCheckMsg"));
+    emit h.form.settingsMenuAboutToShow();
+    QVERIFY(item->isChecked()); // nothing stored: the reminder is on
+    item->trigger();
+    QVERIFY(h.preferences.ReminderSuppressed());
+    emit h.form.settingsMenuAboutToShow();
+    QVERIFY(!item->isChecked());
+    item->trigger();
+    QVERIFY(!h.preferences.ReminderSuppressed());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
