@@ -1,0 +1,185 @@
+#include "app/HelpWindow.h"
+#include "app/ReminderDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+
+class ReminderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void closingWritesMsgDspOnlyWhenTicked_data();
+    void closingWritesMsgDspOnlyWhenTicked();
+    void f1OpensHelpWithAnyModifier_data();
+    void f1OpensHelpWithAnyModifier();
+    void reminderIsShownUntilSwitchedOff();
+    void neverNegativeOnTheScreen();
+
+private:
+    QVariant storedMsgDsp() const;
+
+    QTemporaryDir m_dir;
+    QString m_ini;
+    int m_case = 0;
+};
+
+void ReminderTest::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_ini = m_dir.filePath(QStringLiteral("Veltrix-%1.ini").arg(++m_case));
+}
+
+void ReminderTest::cleanup()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<HelpWindow *>(widget))
+            widget->close();
+    }
+}
+
+QVariant ReminderTest::storedMsgDsp() const
+{
+    return QSettings(m_ini, QSettings::IniFormat).value(QStringLiteral("Global/MsgDsp"));
+}
+
+void ReminderTest::closingWritesMsgDspOnlyWhenTicked_data()
+{
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QString>("how");
+
+    for (const bool ticked : {true, false}) {
+        for (const char *how : {"OK", "Escape", "close box"})
+            QTest::addRow("%s, %s", ticked ? "ticked" : "not ticked", how)
+                << ticked << QString::fromLatin1(how);
+    }
+}
+
+void ReminderTest::closingWritesMsgDspOnlyWhenTicked()
+{
+    QFETCH(bool, ticked);
+    QFETCH(QString, how);
+
+    // The menu switched the reminder on earlier; an unticked close must leave that alone.
+    Preferences prefs(m_ini);
+    prefs.SaveMsgDsp(0);
+
+    FormT512Msg dialog(prefs);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *msgCheck = dialog.findChild<QCheckBox *>(QStringLiteral("MsgCheck"));
+    QVERIFY(msgCheck);
+    QVERIFY(!msgCheck->isChecked());
+    if (ticked)
+        QTest::mouseClick(msgCheck, Qt::LeftButton);
+    QCOMPARE(msgCheck->isChecked(), ticked);
+
+    if (how == QLatin1String("OK"))
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    else if (how == QLatin1String("Escape"))
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    else
+        dialog.close();
+
+    QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(storedMsgDsp().toString(), ticked ? QStringLiteral(" 1") : QStringLiteral(" 0"));
+    QCOMPARE(prefs.ReminderSuppressed(), ticked);
+}
+
+void ReminderTest::f1OpensHelpWithAnyModifier_data()
+{
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("F1") << Qt::KeyboardModifiers(Qt::NoModifier);
+    QTest::newRow("Shift+F1") << Qt::KeyboardModifiers(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+F1") << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Alt+F1") << Qt::KeyboardModifiers(Qt::AltModifier);
+    QTest::newRow("Ctrl+Alt+Shift+F1")
+        << (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+}
+
+void ReminderTest::f1OpensHelpWithAnyModifier()
+{
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    FormT512Msg dialog{Preferences(m_ini)};
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    // The key reaches the dialog through whichever control has the focus.
+    QWidget *target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+    QTest::keyClick(target, Qt::Key_F1, modifiers);
+
+    HelpWindow *help = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *candidate = qobject_cast<HelpWindow *>(widget);
+            candidate && candidate->isVisible())
+            help = candidate;
+    }
+    QVERIFY(help != nullptr);
+    QCOMPARE(help->browser()->source(), HelpWindow::TopicIndex());
+    // The reminder stays open while help is read, and nothing was stored.
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!storedMsgDsp().isValid());
+}
+
+void ReminderTest::reminderIsShownUntilSwitchedOff()
+{
+    const Preferences prefs(m_ini);
+    QWidget mainWindow;
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+
+    // First save: the reminder comes; the user ticks the box and presses OK.
+    bool seen = false;
+    QTimer::singleShot(0, this, [&seen] {
+        auto *dialog = qobject_cast<FormT512Msg *>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        seen = true;
+        dialog->findChild<QCheckBox *>(QStringLiteral("MsgCheck"))->setChecked(true);
+        dialog->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    QVERIFY(ShowTransferReminder(prefs, &mainWindow));
+    QVERIFY(seen);
+
+    // Second save: switched off, nothing appears.
+    QVERIFY(!ShowTransferReminder(prefs, &mainWindow));
+
+    // The Settings menu switched it on again.
+    prefs.SaveMsgDsp(0);
+    seen = false;
+    QTimer::singleShot(0, this, [&seen] {
+        auto *dialog = qobject_cast<FormT512Msg *>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        seen = true;
+        dialog->accept();
+    });
+    QVERIFY(ShowTransferReminder(prefs, &mainWindow));
+    QVERIFY(seen);
+    QVERIFY(!prefs.ReminderSuppressed());
+}
+
+void ReminderTest::neverNegativeOnTheScreen()
+{
+    FormT512Msg dialog{Preferences(m_ini)};
+    dialog.move(-500, -500);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QRect screen = dialog.screen()->geometry();
+    QVERIFY(screen.contains(dialog.frameGeometry()));
+    // Centred: as much room to the left as to the right, give or take rounding.
+    QVERIFY(qAbs((dialog.frameGeometry().left() - screen.left()) -
+                 (screen.right() - dialog.frameGeometry().right())) <= 1);
+}
+
+QTEST_MAIN(ReminderTest)
+#include "tst_reminder.moc"
