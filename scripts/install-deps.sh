@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth xdotool x11-apps fonts-dejavu-core
     appstream desktop-file-utils
 )
 
