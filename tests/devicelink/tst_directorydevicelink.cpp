@@ -1,0 +1,354 @@
+#include "devicelink/DirectoryDeviceLink.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestDirectoryDeviceLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void namesMatchWhateverTheirCase_data();
+    void namesMatchWhateverTheirCase();
+    void exactSpellingWins();
+    void pathsStayInsideTheDevice_data();
+    void pathsStayInsideTheDevice();
+    void unreachableDevice_data();
+    void unreachableDevice();
+    void getFileWritesTheWholeFileOrNothing();
+    void putFileReplacesTheDeviceFile();
+    void listing_data();
+    void listing();
+    void longListingEndsAtAWholeName();
+    void release_data();
+    void release();
+    void rootComesFromEnvironmentOrSettings();
+
+private:
+    QString pcHost(const QString &relative) const { return m_prefix + "/drive_c/" + relative; }
+
+    QTemporaryDir m_home; // HOME and the settings of this run
+    std::unique_ptr<QTemporaryDir> m_tmp;
+    QString m_root;
+    QString m_outside;
+    QString m_prefix;
+    std::unique_ptr<PathMapper> m_mapper;
+    DeviceLinkSettings m_settings;
+    std::unique_ptr<DirectoryDeviceLink> m_link;
+    int m_asked = 0;
+    bool m_release = true;
+};
+
+void TestDirectoryDeviceLink::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", m_home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (m_home.path() + "/config").toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(QSettings(QStringLiteral("Rovoveri"), QStringLiteral("Rovoveri"))
+                .fileName()
+                .startsWith(m_home.path()));
+}
+
+// A device tree, a directory beside it that must stay out of reach, and a Wine prefix for PC paths.
+void TestDirectoryDeviceLink::init()
+{
+    m_tmp = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_tmp->isValid());
+    m_root = m_tmp->filePath("device");
+    m_outside = m_tmp->filePath("outside");
+    m_prefix = m_tmp->filePath("prefix");
+    writeFile(m_root + "/SYSTEM/System.ini", "system");
+    writeFile(m_root + "/SYSTEM/Sound/Chime.SND", "chime");
+    writeFile(m_outside + "/secret.txt", "secret");
+    QVERIFY(QFile::link(m_outside, m_root + "/escape"));
+    QVERIFY(QFile::link(m_tmp->filePath("gone"), m_root + "/dangling"));
+    QVERIFY(QDir().mkpath(m_prefix + "/drive_c/Suite"));
+    QVERIFY(QDir().mkpath(m_prefix + "/dosdevices"));
+    QVERIFY(QFile::link("../drive_c", m_prefix + "/dosdevices/c:"));
+
+    m_mapper = std::make_unique<PathMapper>(m_prefix);
+    m_settings = {m_root, false};
+    m_asked = 0;
+    m_release = true;
+    m_link = std::make_unique<DirectoryDeviceLink>(
+        *m_mapper, [this] { return m_settings; }, DirectoryDeviceLink::Hooks{{}, [this] {
+                                                                                 ++m_asked;
+                                                                                 return m_release;
+                                                                             }});
+}
+
+void TestDirectoryDeviceLink::namesMatchWhateverTheirCase_data()
+{
+    QTest::addColumn<QString>("devicePath");
+    QTest::addColumn<QByteArray>("fetched"); // empty = not fetched
+
+    QTest::newRow("as the program names it") << "\\system\\system.ini" << QByteArray("system");
+    QTest::newRow("upper case") << "\\SYSTEM\\SYSTEM.INI" << QByteArray("system");
+    QTest::newRow("nested") << "\\system\\sound\\chime.snd" << QByteArray("chime");
+    QTest::newRow("forward slashes") << "/system/sound/CHIME.snd" << QByteArray("chime");
+    QTest::newRow("no leading backslash") << "system\\system.ini" << QByteArray("system");
+    QTest::newRow("doubled backslash") << "\\system\\\\system.ini" << QByteArray("system");
+    QTest::newRow("missing file") << "\\system\\weekly.ini" << QByteArray();
+    QTest::newRow("a directory") << "\\system\\sound" << QByteArray();
+}
+
+void TestDirectoryDeviceLink::namesMatchWhateverTheirCase()
+{
+    QFETCH(QString, devicePath);
+    QFETCH(QByteArray, fetched);
+
+    const QString pc = pcHost("Suite/got.bin");
+    const std::int32_t r = m_link->Vlt_GetFile("C:\\Suite\\got.bin", devicePath, -1);
+    QCOMPARE(r == vlt::Ok, !fetched.isEmpty());
+    QCOMPARE(readFile(pc), fetched.isEmpty() ? QByteArray("<missing>") : fetched);
+    QCOMPARE(m_link->Vlt_IsExist(devicePath) != 0,
+             !fetched.isEmpty() || devicePath.endsWith("sound"));
+}
+
+void TestDirectoryDeviceLink::exactSpellingWins()
+{
+    writeFile(m_root + "/SYSTEM/Sound/chime.snd", "lower");
+    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\a", "\\system\\sound\\chime.snd", -1), vlt::Ok);
+    QCOMPARE(readFile(pcHost("Suite/a")), QByteArray("lower"));
+    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\b", "\\system\\sound\\Chime.SND", -1), vlt::Ok);
+    QCOMPARE(readFile(pcHost("Suite/b")), QByteArray("chime"));
+}
+
+void TestDirectoryDeviceLink::pathsStayInsideTheDevice_data()
+{
+    QTest::addColumn<QString>("devicePath");
+
+    QTest::newRow("parent of the root") << "\\..\\outside\\secret.txt";
+    QTest::newRow("up and out") << "\\system\\..\\..\\outside\\secret.txt";
+    QTest::newRow("relative parent") << "..\\outside\\secret.txt";
+    QTest::newRow("parent inside the tree") << "\\system\\..\\system\\system.ini";
+    QTest::newRow("mixed separators") << "\\system/../../outside/secret.txt";
+    QTest::newRow("drive letter") << "C:\\outside\\secret.txt";
+    QTest::newRow("stream name") << "\\system\\system.ini:extra";
+    QTest::newRow("NUL inside") << QString("\\system\\sys") + QChar(0) + "tem.ini";
+    QTest::newRow("wildcard") << "\\system\\*.ini";
+    QTest::newRow("link out of the tree") << "\\escape\\secret.txt";
+    QTest::newRow("dangling link") << "\\dangling\\new.txt";
+}
+
+void TestDirectoryDeviceLink::pathsStayInsideTheDevice()
+{
+    QFETCH(QString, devicePath);
+    writeFile(pcHost("Suite/payload"), "payload");
+
+    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\got", devicePath, -1), vlt::PathRefused);
+    QVERIFY(!QFileInfo::exists(pcHost("Suite/got")));
+    QCOMPARE(m_link->Vlt_PutFile(devicePath, "C:\\Suite\\payload", -1), vlt::PathRefused);
+    QCOMPARE(m_link->Vlt_IsExist(devicePath), 0);
+    std::array<char, 64> buffer{};
+    QCOMPARE(m_link->Vlt_DirByExt(devicePath, "txt", buffer, 63), 0);
+
+    QCOMPARE(QDir(m_outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"secret.txt"});
+    QCOMPARE(readFile(m_outside + "/secret.txt"), QByteArray("secret"));
+    QVERIFY(!QFileInfo::exists(m_tmp->filePath("gone")));
+    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray("system"));
+}
+
+void TestDirectoryDeviceLink::unreachableDevice_data()
+{
+    QTest::addColumn<QString>("root");
+    QTest::newRow("no root set") << QString();
+    QTest::newRow("root not there") << "device-unplugged";
+    QTest::newRow("root is a file") << "outside/secret.txt";
+}
+
+void TestDirectoryDeviceLink::unreachableDevice()
+{
+    QFETCH(QString, root);
+    m_settings.deviceRoot = root.isEmpty() ? QString() : m_tmp->filePath(root);
+    writeFile(pcHost("Suite/system.ini"), "pc copy");
+
+    QVERIFY(!m_link->rootProblem().isEmpty());
+    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\system.ini", "\\system\\system.ini", -1),
+             vlt::Unreachable);
+    QCOMPARE(readFile(pcHost("Suite/system.ini")), QByteArray("pc copy"));
+    QCOMPARE(m_link->Vlt_PutFile("\\system\\system.ini", "C:\\Suite\\system.ini", -1),
+             vlt::Unreachable);
+    QCOMPARE(m_link->Vlt_IsExist("\\system"), 0);
+    std::array<char, 64> buffer{};
+    QCOMPARE(m_link->Vlt_DirByExt("\\system\\sound", "snd", buffer, 63), 0);
+    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray("system"));
+}
+
+void TestDirectoryDeviceLink::getFileWritesTheWholeFileOrNothing()
+{
+    // The load passes a blank-padded field; the cache directory does not exist yet.
+    const QString field =
+        QString("C:\\suite\\Dockman\\cache\\system\\system.ini").leftJustified(200);
+    QCOMPARE(m_link->Vlt_GetFile(field, "\\system\\system.ini", -1), vlt::Ok);
+    const QString cached = pcHost("Suite/Dockman/cache/system/system.ini");
+    QCOMPARE(readFile(cached), QByteArray("system"));
+    QCOMPARE(field.size(), 200); // the caller's argument is left alone
+
+    writeFile(cached, "an older and longer copy of the file");
+    QCOMPARE(m_link->Vlt_GetFile(field, "\\system\\system.ini", -1), vlt::Ok);
+    QCOMPARE(readFile(cached), QByteArray("system"));
+
+    QVERIFY(m_link->Vlt_GetFile(field, "\\system\\weekly.ini", -1) != vlt::Ok);
+    QCOMPARE(readFile(cached), QByteArray("system"));
+    QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"system.ini"});
+}
+
+void TestDirectoryDeviceLink::putFileReplacesTheDeviceFile()
+{
+    writeFile(pcHost("Suite/new.ini"), QByteArray(256, 'n'));
+    QCOMPARE(m_link->Vlt_PutFile("\\system\\system.ini", "C:\\Suite\\NEW.INI", -1), vlt::Ok);
+    // The file the device has is replaced, not joined by one spelled differently.
+    QCOMPARE(QDir(m_root + "/SYSTEM").entryList(QDir::Files | QDir::Hidden),
+             QStringList{"System.ini"});
+    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray(256, 'n'));
+
+    QCOMPARE(m_link->Vlt_PutFile("\\system\\weekly.ini", "C:\\Suite\\absent.ini", -1),
+             vlt::NotFound);
+    QVERIFY(!QFileInfo::exists(m_root + "/SYSTEM/weekly.ini"));
+
+    QCOMPARE(m_link->Vlt_PutFile("\\system\\apps\\check.exf", "C:\\Suite\\new.ini", -1), vlt::Ok);
+    QCOMPARE(readFile(m_root + "/SYSTEM/apps/check.exf"), QByteArray(256, 'n'));
+    QVERIFY(m_link->Vlt_PutFile("\\system\\sound", "C:\\Suite\\new.ini", -1) != vlt::Ok);
+}
+
+void TestDirectoryDeviceLink::listing_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("maxChars");
+    QTest::addColumn<QByteArray>("text");
+
+    QTest::newRow("sorted, extension in any case")
+        << QStringList{"b.snd", "A.SND", "c.wav", "d.snd.bak", "e.snd/"} << 1024
+        << QByteArray("A.SND\tb.snd");
+    QTest::newRow("hidden files left out")
+        << QStringList{".x.snd", "a.snd"} << 1024 << QByteArray("a.snd");
+    QTest::newRow("a tab in a name")
+        << QStringList{"a\tb.snd", "c.snd"} << 1024 << QByteArray("c.snd");
+    QTest::newRow("names without an ANSI spelling")
+        << QStringList{QStringLiteral("日本.snd"), QStringLiteral("été.snd")} << 1024
+        << QByteArray("\xE9t\xE9.snd");
+    QTest::newRow("cut before a name that does not fit")
+        << QStringList{"aaaa.snd", "bb.snd"} << 14 << QByteArray("aaaa.snd");
+    QTest::newRow("exactly full") << QStringList{"aaaa.snd", "bb.snd"} << 15
+                                  << QByteArray("aaaa.snd\tbb.snd");
+    QTest::newRow("empty directory") << QStringList() << 1024 << QByteArray();
+}
+
+void TestDirectoryDeviceLink::listing()
+{
+    QFETCH(QStringList, files);
+    QFETCH(int, maxChars);
+    QFETCH(QByteArray, text);
+
+    const QString dir = m_root + "/SYSTEM/Sound";
+    QVERIFY(QDir(dir).removeRecursively());
+    QVERIFY(QDir().mkpath(dir));
+    for (const QString &f : files) {
+        if (f.endsWith('/'))
+            QVERIFY(QDir().mkpath(dir + '/' + f));
+        else
+            writeFile(dir + '/' + f, "x");
+    }
+
+    std::array<char, 1025> buffer;
+    buffer.fill('#');
+    const std::int32_t n = m_link->Vlt_DirByExt("\\system\\sound", "snd", buffer, maxChars);
+    QCOMPARE(n, text.size());
+    QCOMPARE(QByteArray(buffer.data(), n), text);
+}
+
+void TestDirectoryDeviceLink::longListingEndsAtAWholeName()
+{
+    const QString dir = m_root + "/SYSTEM/Sound";
+    QVERIFY(QFile::remove(dir + "/Chime.SND"));
+    for (int i = 0; i < 120; ++i)
+        writeFile(dir + QStringLiteral("/TUNE%1.snd").arg(i, 4, 10, QChar('0')), "x");
+
+    std::array<char, 1025> buffer{};
+    const std::int32_t n = m_link->Vlt_DirByExt("\\system\\sound", "snd", buffer, 1024);
+    QCOMPARE(n, 78 * 13 - 1); // 78 names of 12 characters and the tabs between them
+    const QList<QByteArray> names = QByteArray(buffer.data(), n).split('\t');
+    for (const QByteArray &name : names)
+        QVERIFY2(QFileInfo::exists(dir + '/' + QString::fromLatin1(name)), name.constData());
+}
+
+void TestDirectoryDeviceLink::release_data()
+{
+    QTest::addColumn<bool>("ask");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("released");
+    QTest::addColumn<int>("asked");
+
+    QTest::newRow("not asking") << false << false << true << 0;
+    QTest::newRow("asked, Yes") << true << true << true << 1;
+    QTest::newRow("asked, No") << true << false << false << 1;
+}
+
+void TestDirectoryDeviceLink::release()
+{
+    QFETCH(bool, ask);
+    QFETCH(bool, answer);
+    QFETCH(bool, released);
+    QFETCH(int, asked);
+
+    m_settings.askBeforeRelease = ask;
+    m_release = answer;
+    QCOMPARE(vlt::low16(m_link->Vlt_DoDisconnect()) == 0, released);
+    QCOMPARE(m_asked, asked);
+}
+
+void TestDirectoryDeviceLink::rootComesFromEnvironmentOrSettings()
+{
+    DeviceLinkSettings{m_root, true}.save();
+    QCOMPARE(QSettings("Rovoveri", "Rovoveri").value("Link/DeviceRoot").toString(), m_root);
+
+    QProcessEnvironment env;
+    DirectoryDeviceLink fromSettings(*m_mapper, DirectoryDeviceLink::settingsFrom(env));
+    QVERIFY(fromSettings.rootProblem().isEmpty());
+    QCOMPARE(fromSettings.Vlt_IsExist("\\system\\sound\\chime.snd"), 1);
+
+    env.insert("TAVION_DEVICE_ROOT", m_outside);
+    DirectoryDeviceLink fromEnvironment(*m_mapper, DirectoryDeviceLink::settingsFrom(env));
+    QCOMPARE(fromEnvironment.Vlt_IsExist("\\system\\sound\\chime.snd"), 0);
+    QCOMPARE(fromEnvironment.Vlt_IsExist("\\secret.txt"), 1);
+    QVERIFY(DirectoryDeviceLink::settingsFrom(env)().askBeforeRelease);
+
+    // A root changed in the settings counts at the next call.
+    DeviceLinkSettings{m_outside, false}.save();
+    QCOMPARE(fromSettings.Vlt_IsExist("\\secret.txt"), 1);
+}
+
+QTEST_GUILESS_MAIN(TestDirectoryDeviceLink)
+#include "tst_directorydevicelink.moc"
