@@ -1,6 +1,9 @@
 #include "app/MainController.h"
 
+#include "about/GlobalVersion.h"
+#include "app/HelpWindow.h"
 #include "app/Preferences.h"
+#include "app/ReminderDialog.h"
 #include "app/ZenForm.h"
 #include "devicelink/DeviceLink.h"
 #include "pages/AlarmPage.h"
@@ -17,6 +20,8 @@
 #include "settings/SettingsStore.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -36,6 +41,10 @@ MainController::MainController(ZenForm &form, MessageBoxes &boxes, DeviceLink &l
     createPages();
     m_binding = std::make_unique<PageBinding>(m_state, m_pages);
     m_store = std::make_unique<SettingsStore>(m_state, m_paths, m_mapper, m_link, m_boxes, *this);
+    m_chooseFolder = [this](const QString &title, const QString &startDir) {
+        return QFileDialog::getExistingDirectory(&m_form, title, startDir);
+    };
+    m_reminder = [this] { ShowTransferReminder(m_preferences, &m_form); };
     connectCommands();
 }
 
@@ -63,6 +72,14 @@ void MainController::connectCommands()
 {
     connect(&m_form, &ZenForm::openOnDeviceRequested, this, [this] { m_store->OpenFromDevice(); });
     connect(&m_form, &ZenForm::saveToDeviceRequested, this, &MainController::saveToDevice);
+    connect(&m_form, &ZenForm::openOnPcRequested, this, &MainController::openOnPc);
+    connect(&m_form, &ZenForm::saveToPcRequested, this, &MainController::saveToPc);
+    connect(&m_form, &ZenForm::helpRequested, this, [this] { ShowHelpTopics(&m_form); });
+    connect(&m_form, &ZenForm::aboutRequested, this, [this] {
+        GlobalVersion about(&m_form);
+        about.AppNo = 1;
+        about.exec();
+    });
     connect(&m_form, &ZenForm::resetRequested, this, [this] { m_store->ResetToDefaults(); });
     connect(&m_form, &ZenForm::disconnectionSetupRequested, this,
             [this] { m_link.Vlt_SetupDisconnection(); });
@@ -116,7 +133,44 @@ void MainController::CheckDefaultsDir(const QString &defaultsDir)
 
 void MainController::saveToDevice()
 {
-    m_store->SaveSettings(SettingsSource::Device);
+    if (m_store->SaveSettings(SettingsSource::Device) && m_reminder)
+        m_reminder();
+}
+
+void MainController::withPcFolder(const QString &folder, const std::function<void()> &operation)
+{
+    // The backup folder is a host path; the default PC files come back afterwards.
+    const PathsTable defaults = m_paths;
+    m_paths.PcSystemFile = (folder + QStringLiteral("/system.ini")).toStdString();
+    m_paths.PcWeeklyFile = (folder + QStringLiteral("/weekly.ini")).toStdString();
+    operation();
+    m_paths = defaults;
+}
+
+void MainController::openOnPc()
+{
+    if (!m_store->SavePrompt())
+        return;
+    const QString folder = m_chooseFolder(QStringLiteral("Open settings backup"),
+                                          m_mapper.toHost(QString::fromStdString(m_paths.PcIniDir)));
+    if (folder.isEmpty())
+        return;
+    withPcFolder(folder, [this] {
+        ApplyFactoryDefaults();
+        m_store->LoadSettings(SettingsSource::PC);
+    });
+}
+
+void MainController::saveToPc()
+{
+    // Offer the suite's own backup folder first, creating it if the suite has not yet.
+    const QString defaultDir = m_mapper.toHost(QString::fromStdString(m_paths.PcIniDir));
+    if (!defaultDir.isEmpty())
+        QDir().mkpath(defaultDir);
+    const QString folder = m_chooseFolder(QStringLiteral("Save settings backup"), defaultDir);
+    if (folder.isEmpty())
+        return;
+    withPcFolder(folder, [this] { m_store->SaveSettings(SettingsSource::PC); });
 }
 
 void MainController::onTabChange(int fromTab, bool *allowed)

@@ -7,6 +7,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class DeviceLink;
@@ -39,6 +40,12 @@ public:
     SettingsStore &store() { return *m_store; }
     bool StartedFromDevice() const { return m_startedFromDevice; }
 
+    // Asks for the folder of a settings backup on the PC; empty when the user cancels.
+    using FolderChooser = std::function<QString(const QString &title, const QString &startDir)>;
+    void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
+    // Shows the transfer reminder after a save to the device (unless switched off).
+    void setReminder(std::function<void()> reminder) { m_reminder = std::move(reminder); }
+
     // SettingsPages
     void RecordsToPages() override;
     bool PagesToRecords() override;
@@ -55,6 +62,10 @@ private:
     void connectCommands();
     void CheckDefaultsDir(const QString &defaultsDir);
     void saveToDevice();
+    void openOnPc();
+    void saveToPc();
+    // Runs a PC load or save with the backup files of the given host folder.
+    void withPcFolder(const QString &folder, const std::function<void()> &operation);
     void onTabChange(int fromTab, bool *allowed);
     void onClose(bool *allowed);
 
@@ -70,6 +81,8 @@ private:
     PageBinding::Pages m_pages;
     std::unique_ptr<PageBinding> m_binding;
     std::unique_ptr<SettingsStore> m_store;
+    FolderChooser m_chooseFolder;
+    std::function<void()> m_reminder;
     bool m_startedFromDevice = false;
     bool m_loaded = false;     // start-up finished and settings reached the pages
     bool m_closeAsked = false; // the working-file lookup asked the window to close

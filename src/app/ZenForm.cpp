@@ -63,6 +63,7 @@ ZenForm::ZenForm(QWidget *parent) : QMainWindow(parent)
     connect(f1, &QShortcut::activated, this, &ZenForm::helpRequested);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize(); // the size is final from here on, so the placement can centre it
 }
 
 QAction *ZenForm::addItem(QMenu *menu, const char *name, const QString &caption)

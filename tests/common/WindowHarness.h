@@ -75,6 +75,9 @@ struct Harness
     Preferences preferences{dir.filePath(QStringLiteral("config/Veltrix.ini"))};
     ZenForm form;
     std::unique_ptr<MainController> controller;
+    int remindersShown = 0;
+    QString chosenFolder; // what the folder chooser answers; empty = cancelled
+    QStringList chooserStartDirs;
 
     explicit Harness(bool install = true, bool factoryFiles = true)
     {
@@ -90,6 +93,12 @@ struct Harness
         }
         controller = std::make_unique<MainController>(form, boxes, link, mapper, preferences,
                                                       dir.path());
+        // No modal dialog may wait for a person in a test.
+        controller->setReminder([this] { ++remindersShown; });
+        controller->setFolderChooser([this](const QString &, const QString &startDir) {
+            chooserStartDirs << startDir;
+            return chosenFolder;
+        });
     }
 
     void deviceHasSettings()

@@ -148,6 +148,7 @@ void TestMainWindow::powerCheckKeepsTab()
     h.link.calls.clear();
     h.form.menuItem(QStringLiteral("MenuCoreSave"))->trigger();
     QVERIFY(h.link.calls.isEmpty());
+    QCOMPARE(h.remindersShown, 0);
 
     h.power().PowerStandby()->setCurrentIndex(1); // Auto Off accepts equal times
     h.form.TabStrip1()->setCurrentIndex(3);
@@ -229,6 +230,7 @@ void TestMainWindow::saveKeepsUnseenBytes()
     QVERIFY(h.controller->Form_Load());
     h.form.menuItem(QStringLiteral("MenuCoreSave"))->trigger();
     QVERIFY(h.boxes.shown.isEmpty());
+    QCOMPARE(h.remindersShown, 1);
     const QByteArray saved = *h.link.file(QStringLiteral("\\system\\system.ini"));
     QCOMPARE(saved.size(), 256);
     QCOMPARE(saved, deviceSystem());
