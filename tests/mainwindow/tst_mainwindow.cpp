@@ -40,6 +40,9 @@ private slots:
     void resetFromToolbar();
     void saveKeepsUnseenBytes();
     void reminderCheckMark();
+    void pcBackupRoundTrip();
+    void pcOpenFailures_data();
+    void pcOpenFailures();
 };
 
 void TestMainWindow::startsFromTheDevice()
@@ -250,6 +253,58 @@ void TestMainWindow::reminderCheckMark()
     QVERIFY(!item->isChecked());
     item->trigger();
     QVERIFY(!h.preferences.ReminderSuppressed());
+}
+
+void TestMainWindow::pcBackupRoundTrip()
+{
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    h.chosenFolder = h.dir.filePath(QStringLiteral("backup"));
+    QDir().mkpath(h.chosenFolder);
+    h.form.Toolbar2()->findChild<QAction *>(QStringLiteral("PCSave"))->trigger();
+    QVERIFY(h.boxes.shown.isEmpty());
+    QCOMPARE(h.remindersShown, 0); // only a save to the device reminds
+    // The chooser starts in the suite's own backup folder, which now exists.
+    const QString pcIniDir = h.dir.path() + QStringLiteral("/dosdevices/c:/Suite/userdata/ini");
+    QCOMPARE(h.chooserStartDirs, QStringList{pcIniDir});
+    QVERIFY(QFileInfo(pcIniDir).isDir());
+    QCOMPARE(QFileInfo(h.chosenFolder + QStringLiteral("/system.ini")).size(), 256);
+    QCOMPARE(QFileInfo(h.chosenFolder + QStringLiteral("/weekly.ini")).size(), 76);
+
+    h.power().PowerStandby()->setCurrentIndex(0);
+    QVERIFY(h.controller->state().ChangedFlag);
+    h.boxes.answers = {MessageBoxes::Answer::No}; // discard the edit
+    h.form.menuItem(QStringLiteral("MenuPCOpen"))->trigger();
+    QCOMPARE(h.boxes.shown, QStringList{QStringLiteral("Do you want to save the changes?")});
+    QCOMPARE(h.power().PowerStandby()->currentIndex(), 2);
+    QVERIFY(!h.controller->state().ChangedFlag);
+}
+
+void TestMainWindow::pcOpenFailures_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("cancelled") << QString() << QStringList{};
+    QTest::newRow("no backup there") << QStringLiteral("empty")
+                                     << QStringList{QStringLiteral("Filer access error!(PC)")};
+}
+
+void TestMainWindow::pcOpenFailures()
+{
+    QFETCH(QString, folder);
+    QFETCH(QStringList, messages);
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    if (!folder.isEmpty()) {
+        h.chosenFolder = h.dir.filePath(folder);
+        QDir().mkpath(h.chosenFolder);
+    }
+    h.form.menuItem(QStringLiteral("MenuPCOpen"))->trigger();
+    QCOMPARE(h.boxes.shown, messages);
+    // A failed open shows the factory settings; a cancelled one leaves the pages alone.
+    QCOMPARE(h.power().PowerStandby()->currentIndex(), folder.isEmpty() ? 2 : 1);
 }
 
 QTEST_MAIN(TestMainWindow)
