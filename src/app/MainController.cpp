@@ -16,10 +16,13 @@
 #include "platform/DirListing.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
+#include "platform/SoundPlayer.h"
+#include "sound/SoundPreview.h"
 #include "platform/WineRegistry.h"
 #include "settings/SettingsStore.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -45,10 +48,18 @@ MainController::MainController(ZenForm &form, MessageBoxes &boxes, DeviceLink &l
         return QFileDialog::getExistingDirectory(&m_form, title, startDir);
     };
     m_reminder = [this] { ShowTransferReminder(m_preferences, &m_form); };
+    setSoundPlayer(std::make_unique<SoundPlayer>());
+    m_pages.alarm->setWaveDeviceCount([] { return waveOutputDeviceCount(); });
     connectCommands();
 }
 
 MainController::~MainController() = default;
+
+void MainController::setSoundPlayer(std::unique_ptr<SoundPlayer> player)
+{
+    m_player = std::move(player);
+    m_preview = std::make_unique<SoundPreview>(m_link, m_boxes, m_mapper, *m_player);
+}
 
 void MainController::createPages()
 {
@@ -93,6 +104,10 @@ void MainController::connectCommands()
     connect(&m_form, &ZenForm::tabChangeRequested, this, &MainController::onTabChange);
     connect(&m_form, &ZenForm::alarmPageShown, this, [this] { m_pages.alarm->SoundCombo_Disp(); });
     connect(&m_form, &ZenForm::closeRequested, this, &MainController::onClose);
+    connect(m_pages.alarm, &AlarmPage::previewRequested, this, [this](int alarm) {
+        m_preview->cbtSNDprev_Click(m_pages.alarm->Sound(alarm)->currentText(),
+                                    QString::fromStdString(m_paths.SoundCacheDir), &m_form);
+    });
 }
 
 bool MainController::Form_Load()
@@ -225,6 +240,11 @@ bool MainController::CheckPowerPage()
 bool MainController::CheckAlarmPage()
 {
     return m_binding->CheckAlarmPage();
+}
+
+void MainController::refillSoundLists()
+{
+    m_pages.alarm->SoundCombo_Disp();
 }
 
 void MainController::refreshPageDisplays()

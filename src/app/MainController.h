@@ -15,6 +15,8 @@ class MessageBoxes;
 class PathMapper;
 class Preferences;
 class SettingsStore;
+class SoundPlayer;
+class SoundPreview;
 class ZenForm;
 
 // The main window's procedures: start-up, the commands behind menus and toolbar, the tab
@@ -43,6 +45,10 @@ public:
     // Asks for the folder of a settings backup on the PC; empty when the user cancels.
     using FolderChooser = std::function<QString(const QString &title, const QString &startDir)>;
     void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
+    // The player the alarm sound preview uses; tests give it their own PATH.
+    void setSoundPlayer(std::unique_ptr<SoundPlayer> player);
+    SoundPreview &preview() { return *m_preview; }
+
     // Shows the transfer reminder after a save to the device (unless switched off).
     void setReminder(std::function<void()> reminder) { m_reminder = std::move(reminder); }
 
@@ -53,6 +59,7 @@ public:
     int selectedTab() const override;
     bool CheckPowerPage() override;
     bool CheckAlarmPage() override;
+    void refillSoundLists() override;
     void refreshPageDisplays() override;
     void setCaption(const QString &caption) override;
     void closeWindow() override;
@@ -81,6 +88,8 @@ private:
     PageBinding::Pages m_pages;
     std::unique_ptr<PageBinding> m_binding;
     std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<SoundPlayer> m_player;
+    std::unique_ptr<SoundPreview> m_preview;
     FolderChooser m_chooseFolder;
     std::function<void()> m_reminder;
     bool m_startedFromDevice = false;

@@ -20,6 +20,8 @@ public:
     virtual bool CheckPowerPage() = 0;
     virtual bool CheckAlarmPage() = 0;
 
+    // Refills the alarm sound lists (SoundCombo_Disp) once the device's sounds were listed.
+    virtual void refillSoundLists() = 0;
     // ShowPowerFrames, ShowFilerPicture, SoundCombo_Disp, RefreshAllAlarms, in this order.
     virtual void refreshPageDisplays() = 0;
 

@@ -246,6 +246,25 @@ void SettingsStore::RefreshCheckFile()
 void SettingsStore::GetSoundList()
 {
     ::GetSoundList(m_link, m_state.SoundList);
+    mirrorSoundFiles();
+    // The lists must offer the device's sounds before the alarms reach the pages, or every
+    // alarm would load as "Off" and the next save would switch it off on the device.
+    m_pages.refillSoundLists();
+}
+
+void SettingsStore::mirrorSoundFiles()
+{
+    // The sound cache mirrors the device, as the suite's transfer tool would keep it, so the
+    // lists and the preview find the files there. A copy that fails is skipped.
+    const QString cacheDir = QString::fromStdString(m_paths.SoundCacheDir);
+    const QString cacheHost = m_mapper.toHost(cacheDir);
+    if (cacheHost.isEmpty() || !QDir().mkpath(cacheHost))
+        return;
+    for (const QString &name : soundNames(m_state.SoundList)) {
+        if (name.contains(u'\\') || name.contains(u'/') || name.contains(QStringLiteral("..")))
+            continue;
+        m_link.Vlt_GetFile(cacheDir + u'\\' + name, kDeviceSoundDir + u'\\' + name, -1);
+    }
 }
 
 void SettingsStore::OpenFromDevice()

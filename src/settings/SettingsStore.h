@@ -57,6 +57,7 @@ private:
     };
     FilePair filesOf(SettingsSource source) const;
     bool fetchDeviceFiles();
+    void mirrorSoundFiles();
     bool readRecords(const FilePair &files);
     bool writeFiles(SettingsSource destination);
     bool exists(const std::string &windowsPath) const;

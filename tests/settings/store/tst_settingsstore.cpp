@@ -91,6 +91,7 @@ public:
         return alarmOk;
     }
     void refreshPageDisplays() override { log << QStringLiteral("refreshPageDisplays"); }
+    void refillSoundLists() override { log << QStringLiteral("refillSoundLists"); }
     void setCaption(const QString &caption) override
     {
         log << QStringLiteral("setCaption:") + caption;
@@ -371,7 +372,9 @@ void TestSettingsStore::openFromDevice_data()
     const int cancel = int(MessageBoxes::Answer::Cancel);
     const QString get = QStringLiteral("Vlt_GetFile");
     const QString put = QStringLiteral("Vlt_PutFile");
-    const QStringList load{get, get, QStringLiteral("Vlt_IsExist"), QStringLiteral("Vlt_DirByExt")};
+    // Both files, the sound listing, then the listed sound copied into the cache.
+    const QStringList load{get, get, QStringLiteral("Vlt_IsExist"), QStringLiteral("Vlt_DirByExt"),
+                           get};
 
     QTest::newRow("no edits: no question")
         << false << yes << "ok" << QStringList() << load << int(Device) << int(Device) << false;
@@ -717,10 +720,23 @@ void TestSettingsStore::soundList()
     QCOMPARE(m_state.SoundList, after);
     QCOMPARE(m_link->ops().contains(QStringLiteral("Vlt_DirByExt")), soundDir);
     if (soundDir) {
-        const auto &call = m_link->calls.last();
-        QCOMPARE(call.args, (QStringList{QStringLiteral("\\system\\sound"), QStringLiteral("snd"),
+        const auto listed = std::find_if(m_link->calls.cbegin(), m_link->calls.cend(), [](const auto &c) {
+            return c.op == QStringLiteral("Vlt_DirByExt");
+        });
+        QCOMPARE(listed->args, (QStringList{QStringLiteral("\\system\\sound"), QStringLiteral("snd"),
                                          QStringLiteral("1024")}));
     }
+    // Every listed sound is copied into the sound cache, and the lists are refilled from it.
+    QStringList copied;
+    for (const auto &c : m_link->calls) {
+        if (c.op == QStringLiteral("Vlt_GetFile"))
+            copied << c.args.at(1);
+    }
+    QStringList expectedCopies;
+    for (const QString &name : after.mid(0, after.indexOf(QString())))
+        expectedCopies << QStringLiteral("\\system\\sound\\") + name;
+    QCOMPARE(copied, expectedCopies);
+    QCOMPARE(m_pages->log.count(QStringLiteral("refillSoundLists")), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)
