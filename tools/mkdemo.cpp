@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -62,6 +63,45 @@ WeeklyRecord factoryWeekly()
     return r;
 }
 
+// A note-list melody: tempo (one length unit is tempo/64 s) and (note, length byte) records.
+// The length byte's low nibble is the length in units, its high nibble the sounded quarters.
+struct Melody
+{
+    const char *name;
+    std::uint8_t tempo;
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> notes;
+};
+
+// Note numbers: 26 is C4, 30 E4, 33 G4, 35 A4 (440 Hz), 38 C5.
+const Melody kMelodies[] = {
+    // A rising wake-up call: short detached notes, a held top note, a rest, again higher.
+    {"MORNING", 8, {{26, 0x32}, {30, 0x32}, {33, 0x32}, {38, 0x48}, {0, 0x04},
+                    {30, 0x32}, {33, 0x32}, {38, 0x32}, {42, 0x4C}}},
+    // Four bell strokes that ring for half their length.
+    {"CHIME", 16, {{42, 0x24}, {38, 0x24}, {40, 0x24}, {33, 0x28}, {0, 0x02},
+                   {33, 0x24}, {40, 0x24}, {42, 0x24}, {38, 0x28}}},
+    // Dotted marching rhythm, quick tempo, sharp attacks.
+    {"MARCH", 5, {{33, 0x33}, {33, 0x11}, {38, 0x34}, {33, 0x34}, {38, 0x33}, {42, 0x11},
+                  {45, 0x48}, {0, 0x04}, {45, 0x33}, {42, 0x11}, {38, 0x34}, {33, 0x34},
+                  {38, 0x48}}},
+    // A slow cradle song, every note sounded to its end.
+    {"LULLABY", 20, {{30, 0x42}, {33, 0x41}, {30, 0x42}, {28, 0x41}, {26, 0x44}, {0, 0x02},
+                     {28, 0x42}, {30, 0x41}, {28, 0x42}, {23, 0x41}, {26, 0x46}}},
+    // One long test tone of A4.
+    {"BEEP", 32, {{35, 0x41}}},
+};
+
+void writeMelody(const fs::path &path, const Melody &melody)
+{
+    std::string bytes = {7, 0, static_cast<char>(melody.tempo), 0};
+    for (const auto &[note, length] : melody.notes) {
+        bytes += static_cast<char>(note);
+        bytes += static_cast<char>(length);
+    }
+    bytes += "\xFF\xFF";
+    writeText(path, bytes);
+}
+
 // The demo device holds settings a user has already changed, so opening it shows a difference.
 void writeDevice(const fs::path &root)
 {
@@ -90,6 +130,9 @@ void writeDevice(const fs::path &root)
     weekly.setHour(1, 12);
     weekly.setHourlyChime(1);
     writeImage(root / "system" / "weekly.ini", weekly);
+
+    for (const Melody &melody : kMelodies)
+        writeMelody(root / "system" / "sound" / (std::string(melody.name) + ".snd"), melody);
 }
 
 void writePrefix(const fs::path &prefix)
