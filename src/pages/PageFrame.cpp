@@ -5,6 +5,8 @@
 
 #include <QRadioButton>
 
+#include <algorithm>
+
 PageFrame::PageFrame(int frameIndex, const QString &caption, int heightTwips, SettingsState &state,
                      MessageBoxes &boxes, QWidget *parent)
     : QGroupBox(caption, parent), m_state(state), m_boxes(boxes), m_frameIndex(frameIndex)
@@ -31,7 +33,9 @@ int PageFrame::toPixelsY(double twipValue) const
 void PageFrame::placeTwips(QWidget *w, int left, int top, int width, int height) const
 {
     const int h = height > 0 ? toPixelsY(height) : w->sizeHint().height();
-    w->setGeometry(toPixelsX(left), toPixelsY(top), toPixelsX(width), h);
+    // The layout was drawn for a narrower font: a control grows rightwards rather than clip.
+    const int minimumWidth = w->minimumSizeHint().width();
+    w->setGeometry(toPixelsX(left), toPixelsY(top), std::max(toPixelsX(width), minimumWidth), h);
 }
 
 QGroupBox *PageFrame::addFrame(QWidget *parent, const QString &objectName, const QString &caption,

@@ -25,6 +25,7 @@ public:
     int toPixelsX(double twipValue) const;
     int toPixelsY(double twipValue) const;
     // Places w inside its parent; a height of 0 keeps the widget's own preferred height.
+    // A control never gets narrower than its content needs.
     void placeTwips(QWidget *w, int left, int top, int width, int height = 0) const;
 
 protected:
