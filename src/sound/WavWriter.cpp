@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -84,6 +85,12 @@ WavWriter::~WavWriter()
 bool WavWriter::open()
 {
     if (file_ || wavPath_.filename().empty())
+        return false;
+    // Only a regular file is replaced: renaming over a device, a FIFO or a directory would
+    // swap out the node itself.
+    std::error_code error;
+    const auto existing = std::filesystem::status(wavPath_, error);
+    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing))
         return false;
     std::random_device random;
     for (int attempt = 0; attempt < 16 && !file_; ++attempt) {

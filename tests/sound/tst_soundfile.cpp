@@ -9,10 +9,12 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <filesystem>
 
 namespace {
 
@@ -33,11 +35,6 @@ QByteArray snd(int tempo, const QByteArray &records, bool endMarker = true)
     if (endMarker)
         bytes += QByteArray("\xFF\xFF", 2);
     return bytes;
-}
-
-QByteArray repeated(const QByteArray &record, int count)
-{
-    return record.repeated(count);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -135,7 +132,8 @@ enum InputKind
 {
     RegularFile,
     MissingFile,
-    Directory
+    Directory,
+    Fifo,
 };
 
 } // namespace
@@ -336,6 +334,7 @@ void TestSoundFile::rejectedInput_data()
     const int bad = int(SndError::BadHeader);
     QTest::newRow("missing") << int(MissingFile) << QByteArray() << int(SndError::Unreadable);
     QTest::newRow("directory") << int(Directory) << QByteArray() << int(SndError::Unreadable);
+    QTest::newRow("FIFO") << int(Fifo) << QByteArray() << int(SndError::Unreadable);
     QTest::newRow("empty") << int(RegularFile) << QByteArray() << bad;
     QTest::newRow("three bytes") << int(RegularFile) << QByteArray("\x07\x00\x01", 3) << bad;
     QTest::newRow("format 6") << int(RegularFile) << QByteArray("\x06\x00\x01\x00\xff\xff", 6)
@@ -361,13 +360,13 @@ void TestSoundFile::rejectedInput_data()
     QTest::newRow("FF 00 is a note above 102")
         << int(RegularFile) << snd(1, note(0xFF, 0x00)) << int(SndError::NoteTooHigh);
     QTest::newRow("bad note after good ones")
-        << int(RegularFile) << snd(1, repeated(note(50, 0x44), 400) + note(200, 0x44))
+        << int(RegularFile) << snd(1, note(50, 0x44).repeated(400) + note(200, 0x44))
         << int(SndError::NoteTooHigh);
     QTest::newRow("end marker as record 32768")
-        << int(RegularFile) << snd(1, repeated(note(0, 0x01), 32767))
+        << int(RegularFile) << snd(1, note(0, 0x01).repeated(32767))
         << int(SndError::TooManyRecords);
     QTest::newRow("longer than a WAV file can say")
-        << int(RegularFile) << snd(32, repeated(note(0, 0x00), 24348)) << int(SndError::TooLong);
+        << int(RegularFile) << snd(32, note(0, 0x00).repeated(24348)) << int(SndError::TooLong);
 }
 
 void TestSoundFile::rejectedInput()
@@ -379,6 +378,8 @@ void TestSoundFile::rejectedInput()
         QVERIFY(writeFile(in, file));
     if (kind == Directory)
         QVERIFY(QDir().mkdir(in));
+    if (kind == Fifo)
+        QCOMPARE(mkfifo(QFile::encodeName(in).constData(), 0600), 0);
     const QStringList before = entries(dir->path());
 
     const SndResult result = ConvertSndToWav(tables, in.toStdString(), out.toStdString());
@@ -401,9 +402,9 @@ void TestSoundFile::acceptedLimits_data()
     QTest::addColumn<qulonglong>("sampleCount");
 
     QTest::newRow("end marker as record 32767")
-        << snd(1, repeated(note(0, 0x01), 32766)) << 32766 << 32766ull * 344;
+        << snd(1, note(0, 0x01).repeated(32766)) << 32766 << 32766ull * 344;
     QTest::newRow("longest WAV file")
-        << snd(32, repeated(note(0, 0x00), 24347)) << 24347 << 24347ull * 176400;
+        << snd(32, note(0, 0x00).repeated(24347)) << 24347 << 24347ull * 176400;
     QTest::newRow("bytes after the end marker")
         << snd(1, note(102, 0xFF)) + QByteArray("\x07\x00\x01", 3) << 1 << 5167ull;
 }
@@ -450,6 +451,7 @@ void TestSoundFile::outputThatCannotBeWritten_data()
     QTest::addColumn<QString>("target");
     QTest::newRow("missing directory") << QStringLiteral("nowhere/out.wav");
     QTest::newRow("directory in the way") << QStringLiteral("taken.wav");
+    QTest::newRow("FIFO in the way") << QStringLiteral("pipe.wav");
     QTest::newRow("no file name") << QStringLiteral("sub/");
 }
 
@@ -459,6 +461,8 @@ void TestSoundFile::outputThatCannotBeWritten()
     QVERIFY(writeFile(in, snd(1, note(0, 0x44))));
     QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("taken.wav")));
     QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("sub")));
+    const QString pipe = dir->filePath(QStringLiteral("pipe.wav"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QStringList before = entries(dir->path());
 
     const SndResult result =
@@ -467,11 +471,12 @@ void TestSoundFile::outputThatCannotBeWritten()
     QCOMPARE(entries(dir->path()), before);
     QCOMPARE(entries(dir->filePath(QStringLiteral("taken.wav"))), QStringList());
     QCOMPARE(entries(dir->filePath(QStringLiteral("sub"))), QStringList());
+    QVERIFY(std::filesystem::is_fifo(pipe.toStdString()));
 }
 
 void TestSoundFile::writeFailureMidwayKeepsOldFile()
 {
-    QVERIFY(writeFile(in, snd(32, repeated(note(35, 0x40), 4))));
+    QVERIFY(writeFile(in, snd(32, note(35, 0x40).repeated(4))));
     const QByteArray earlier("RIFF earlier file");
     QVERIFY(writeFile(out, earlier));
 
