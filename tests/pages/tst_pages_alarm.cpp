@@ -19,13 +19,10 @@ private slots:
     void soundListEntries_data();
     void soundListEntries();
     void soundListFromCacheDirectory();
-    void refillKeepsStoredNames();
-    void pickingSoundIsAnEdit();
     void repeatNeedsSounds_data();
     void repeatNeedsSounds();
     void rowFollowsRepeatMode_data();
     void rowFollowsRepeatMode();
-    void tooLongMessage();
 
 private:
     std::unique_ptr<PageFixture> f;
@@ -82,32 +79,6 @@ void TestAlarmPage::soundListFromCacheDirectory()
     f->alarm.SoundCombo_Disp();
     QCOMPARE(f->alarm.Sound(3)->count(), 1);
     QCOMPARE(f->alarm.Sound(3)->itemText(0), QStringLiteral("TICK"));
-}
-
-void TestAlarmPage::refillKeepsStoredNames()
-{
-    f->alarm.AlarmSoundName = {QStringLiteral("BEEP"), QStringLiteral("beep"), QString(),
-                               QStringLiteral("GONE")};
-    f->offerSounds({"alarm1.snd", "beep.snd"});
-
-    QCOMPARE(f->alarm.Sound(0)->currentText(), QStringLiteral("BEEP"));
-    // Names compare exactly: a lower-case stored name selects nothing.
-    QCOMPARE(f->alarm.Sound(1)->currentIndex(), -1);
-    QCOMPARE(f->alarm.Sound(2)->currentIndex(), -1);
-    QCOMPARE(f->alarm.Sound(3)->currentIndex(), -1);
-    // A name the list lacks is remembered until the user picks another.
-    QCOMPARE(f->alarm.AlarmSoundName[3], QStringLiteral("GONE"));
-    QCOMPARE(f->alarm.AlarmSoundName[1], QStringLiteral("beep"));
-    QVERIFY(!f->state.ChangedFlag);
-    QVERIFY(!f->alarm.SoundComboFilling);
-}
-
-void TestAlarmPage::pickingSoundIsAnEdit()
-{
-    f->offerSounds({"alarm1.snd", "beep.snd"});
-    f->alarm.Sound(2)->setCurrentIndex(1);
-    QVERIFY(f->state.ChangedFlag);
-    QCOMPARE(f->alarm.AlarmSoundName[2], QStringLiteral("BEEP"));
 }
 
 void TestAlarmPage::repeatNeedsSounds_data()
@@ -170,16 +141,6 @@ void TestAlarmPage::rowFollowsRepeatMode()
     if (soundEnabled)
         QCOMPARE(f->alarm.Sound(0)->currentText(), QStringLiteral("ALARM1"));
     QVERIFY(f->alarm.CheckAlarmPage());
-}
-
-void TestAlarmPage::tooLongMessage()
-{
-    QVERIFY(f->alarm.CheckComboLen(8, 8));
-    QVERIFY(f->boxes.shown.isEmpty());
-    QVERIFY(!f->alarm.CheckComboLen(9, 8));
-    QCOMPARE(f->boxes.shown,
-             QStringList{QStringLiteral(
-                 "Input string is too long. \r\n Maximum string length is8charcters.")});
 }
 
 QTEST_MAIN(TestAlarmPage)

