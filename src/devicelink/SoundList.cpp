@@ -2,6 +2,7 @@
 
 #include "settings/AnsiText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -9,6 +10,15 @@ namespace {
 constexpr std::int32_t kListingChars = 1024;
 
 } // namespace
+
+bool isDeviceSoundFileName(const QString &name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c.unicode() < 32 || c.unicode() == 127 || QStringView(u"\\/:*?\"<>|").contains(c);
+    });
+}
 
 void GetSoundList(DeviceLink &link, QStringList &SoundList)
 {
@@ -29,7 +39,6 @@ void GetSoundList(DeviceLink &link, QStringList &SoundList)
 
     qsizetype count = 0;
     while (!remaining.isEmpty()) {
-        ++count;
         QString name;
         const qsizetype tab = remaining.indexOf(u'\t');
         if (tab < 0) {
@@ -39,6 +48,10 @@ void GetSoundList(DeviceLink &link, QStringList &SoundList)
             name = remaining.left(tab);
             remaining = remaining.mid(tab + 1);
         }
+        // An empty name keeps its place (readers stop there); a name no file can have is dropped.
+        if (!name.isEmpty() && !isDeviceSoundFileName(name))
+            continue;
+        ++count;
         SoundList.resize(count + 1);
         SoundList[count - 1] = name;
     }

@@ -13,5 +13,10 @@ inline const QString kSoundExtension = QStringLiteral("snd");
 // the single empty entry.
 void GetSoundList(DeviceLink &link, QStringList &SoundList);
 
+// False for a name no device sound file can have: empty, "." or "..", control characters
+// (NUL included), path separators, drive or stream colons, wildcards and quotes. Such names
+// are left out of SoundList, so they never reach a list, a file name or the device.
+bool isDeviceSoundFileName(const QString &name);
+
 // The names of a SoundList up to its first empty entry.
 QStringList soundNames(const QStringList &SoundList);

@@ -698,6 +698,23 @@ void TestSettingsStore::soundList_data()
                                 << QStringList()
                                 << QStringList{QStringLiteral("été.snd"), QStringLiteral("€.snd"),
                                                e};
+    // Names no device file can have are left out; the names around them stay.
+    QTest::newRow("climbing out") << true << QByteArray("..\\..\\x.snd\tA.snd") << written
+                                  << QStringList() << QStringList{"A.snd", e};
+    QTest::newRow("dot names") << true << QByteArray(".\t..\tA.snd") << written << QStringList()
+                               << QStringList{"A.snd", e};
+    QTest::newRow("absolute paths") << true << QByteArray("/etc/x.snd\tC:x.snd\tB.snd") << written
+                                    << QStringList() << QStringList{"B.snd", e};
+    QTest::newRow("wildcards and quotes")
+        << true << QByteArray("*.snd\t?.snd\t\"q\".snd\t<a>.snd\ta|b.snd\tC.snd") << written
+        << QStringList() << QStringList{"C.snd", e};
+    QTest::newRow("control characters")
+        << true << QByteArray("a\x01.snd\tb\r.snd\tc\x7f.snd\tD.snd", 26) << written
+        << QStringList() << QStringList{"D.snd", e};
+    QTest::newRow("NUL inside a name") << true << QByteArray("A\0B.snd\tE.snd", 13) << written
+                                       << QStringList() << QStringList{"E.snd", e};
+    QTest::newRow("only bad names") << true << QByteArray("..\t/x") << written
+                                    << QStringList{"OLD.snd", e} << QStringList{e};
 }
 
 void TestSettingsStore::soundList()
