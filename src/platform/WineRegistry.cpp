@@ -131,9 +131,16 @@ std::optional<WineRegistryFile::Value> WineRegistryFile::value(const QString &ke
 std::optional<QString> ReadInstallPath(const QString &userRegPath)
 {
     const auto reg = WineRegistryFile::load(userRegPath);
-    if (!reg || !reg->hasKey(kInstallDirKey))
+    if (!reg)
         return std::nullopt;
-    const auto value = reg->value(kInstallDirKey, kInstallDirValue);
+    return InstallPathFrom(*reg);
+}
+
+std::optional<QString> InstallPathFrom(const WineRegistryFile &reg)
+{
+    if (!reg.hasKey(kInstallDirKey))
+        return std::nullopt;
+    const auto value = reg.value(kInstallDirKey, kInstallDirValue);
     if (!value || value->type == WineRegistryFile::ValueType::Other)
         return std::nullopt;
 

@@ -33,6 +33,8 @@ private:
 // ANSI registry query: nullopt when the file, the key or a non-empty InstallDir is missing.
 // One trailing backslash is removed; nothing else is changed.
 std::optional<QString> ReadInstallPath(const QString &userRegPath);
+// The same rules applied to a registry file already read.
+std::optional<QString> InstallPathFrom(const WineRegistryFile &reg);
 
 inline const QString kInstallDirKey = QStringLiteral("Software\\KVQ\\Veltrix-e\\PC");
 inline const QString kInstallDirValue = QStringLiteral("InstallDir");
