@@ -59,7 +59,7 @@ void SoundPreview::cbtSNDprev_Click(const QString &soundName, const QString &sou
 void SoundPreview::PlaySndPreview(const QString &sndHostPath, QWidget *owner)
 {
     const QString wavPath = m_tempDir + temporaryWavName(m_clock());
-    const WaveTables tables = MakeWaveTable(22050);
+    const WaveTables tables = MakeWaveTable(SampleRate);
     const int converted = ConvSndToWav(tables, QFile::encodeName(sndHostPath).toStdString(),
                                        QFile::encodeName(wavPath).toStdString());
     QCoreApplication::processEvents();
