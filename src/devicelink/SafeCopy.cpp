@@ -22,6 +22,7 @@ bool copyFileReplacing(const QString &fromHost, const QString &toHost, bool keep
     if (!target.open(QIODevice::WriteOnly))
         return fail(target);
     char chunk[64 * 1024];
+    qint64 copied = 0;
     for (;;) {
         const qint64 got = source.read(chunk, sizeof chunk);
         if (got < 0)
@@ -30,6 +31,15 @@ bool copyFileReplacing(const QString &fromHost, const QString &toHost, bool keep
             break;
         if (target.write(chunk, got) != got)
             return fail(target);
+        copied += got;
+    }
+    // On a full disk Qt's buffered write can stop short without reporting it; a short copy
+    // must never be renamed over the target.
+    if (!target.flush() || target.size() != copied) {
+        target.cancelWriting();
+        if (error)
+            *error = toHost + QStringLiteral(": the copy could not be written whole (disk full?)");
+        return false;
     }
     if (!target.commit())
         return fail(target);
