@@ -1,10 +1,12 @@
 #include "pages/AlarmPage.h"
 
+#include "devicelink/SoundList.h"
 #include "pages/ControlArray.h"
 #include "platform/DirListing.h"
 #include "platform/MessageBoxes.h"
 #include "settings/SettingsState.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -46,6 +48,17 @@ QIcon previewIcon()
     return QIcon(pixmap);
 }
 
+// The face of a sound list: white while it can be used, the window's grey while its alarm is
+// off. A list without an editor draws its face with the button colour, so both roles change.
+void paintListFace(QComboBox *list, QPalette::ColorRole systemColour)
+{
+    const QColor face = QApplication::palette().color(QPalette::Active, systemColour);
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, face);
+    palette.setColor(QPalette::Button, face);
+    list->setPalette(palette);
+}
+
 } // namespace
 
 AlarmPage::AlarmPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
@@ -53,6 +66,8 @@ AlarmPage::AlarmPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
 {
     for (int alarm = 0; alarm < AlarmCount; ++alarm)
         buildRow(alarm);
+    // Every list starts at "Off"; its row must look it before any load or default reaches it.
+    RefreshAllAlarms();
 }
 
 void AlarmPage::buildRow(int alarm)
@@ -109,8 +124,7 @@ void AlarmPage::buildRow(int alarm)
     row.sound = new QComboBox(row.frame);
     row.sound->setObjectName(controls::elementName(QStringLiteral("Sound"), alarm));
     row.sound->setAccessibleName(spoken + QStringLiteral("Sound"));
-    // Ends where the preview button begins.
-    placeTwips(row.sound, 6120, 320, 1425, 315);
+    placeTwips(row.sound, 6120, 320, 1455, 315);
     row.sound->installEventFilter(this);
 
     row.preview = new QPushButton(row.frame);
@@ -190,6 +204,7 @@ void AlarmPage::RefreshAlarm(int alarm)
             box->setEnabled(false);
         }
         row.sound->setEnabled(false);
+        paintListFace(row.sound, QPalette::Window);
         row.preview->setEnabled(false);
         return;
     case RepeatDaily:
@@ -210,6 +225,7 @@ void AlarmPage::RefreshAlarm(int alarm)
         return;
     }
     row.sound->setEnabled(true);
+    paintListFace(row.sound, QPalette::Base);
     row.preview->setEnabled(m_waveDeviceCount() >= 1);
     if (row.sound->currentIndex() < 0 && row.sound->count() > 0)
         row.sound->setCurrentIndex(0);
@@ -245,7 +261,9 @@ QStringList AlarmPage::soundListEntries(const QStringList &fileNames)
     for (const QString &fileName : fileNames) {
         // A name without an extension is taken whole.
         const QString base = fileName.section(QLatin1Char('.'), 0, 0).toUpper();
-        if (ansiByteLength(base) > SoundNameBytes)
+        // Names no device file can have never become entries, nor a base that is empty.
+        if (!isDeviceSoundFileName(fileName) || base.isEmpty() ||
+            ansiByteLength(base) > SoundNameBytes)
             continue;
         // After every entry that is not greater, so equal names keep their listing order.
         qsizetype at = 0;
@@ -273,8 +291,9 @@ void AlarmPage::SoundCombo_Disp()
         const QSignalBlocker blocker(sound);
         sound->clear();
         sound->addItems(entries);
+        // Of equal entries the last, the one the listing produced last.
         sound->setCurrentIndex(
-            static_cast<int>(entries.indexOf(AlarmSoundName[static_cast<std::size_t>(alarm)])));
+            static_cast<int>(entries.lastIndexOf(AlarmSoundName[static_cast<std::size_t>(alarm)])));
     }
     SoundComboFilling = false;
 }
@@ -335,9 +354,14 @@ void AlarmPage::Sound_LostFocus(int alarm)
 
 bool AlarmPage::eventFilter(QObject *watched, QEvent *event)
 {
-    // Opening the list's own popup is no loss of focus.
-    if (event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+    // Only a move to another control of this window counts: not the list's own popup, a menu,
+    // or the user switching to another program.
+    const auto leftForAnotherControl = [event] {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        return reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason &&
+               reason != Qt::ActiveWindowFocusReason;
+    };
+    if (event->type() == QEvent::FocusOut && leftForAnotherControl()) {
         for (int alarm = 0; alarm < AlarmCount; ++alarm) {
             if (watched == m_rows[static_cast<std::size_t>(alarm)].sound)
                 Sound_LostFocus(alarm);
