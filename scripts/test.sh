@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
-# One command for the whole test run: install what is missing, build, run every test.
+# One command for the whole test run: install what is missing, build, run every test; then the
+# same suite once more built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+# QUORIX_SKIP_SANITIZE=1 leaves the second run out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 QUORIX_BUILD_DIR=build ./scripts/build.sh -DQUORIX_WERROR=ON
 ctest --test-dir build --output-on-failure -j2
+
+if [ "${QUORIX_SKIP_SANITIZE:-0}" != 1 ]; then
+    # Without -Werror: gcc warns differently once the sanitizers instrument the code.
+    QUORIX_BUILD_DIR=build-asan ./scripts/build.sh -DQUORIX_SANITIZE=ON
+    # Leak checks are off: Qt, fontconfig and the X libraries keep allocations until exit.
+    ASAN_OPTIONS="detect_leaks=0:halt_on_error=1:abort_on_error=1" \
+    UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+        ctest --test-dir build-asan --output-on-failure -j2
+fi
