@@ -1,4 +1,5 @@
 #include "common/WindowHarness.h"
+#include "pages/AlarmPage.h"
 #include "pages/PowerPage.h"
 #include "pages/UserNamePage.h"
 #include "platform/PathMapper.h"
@@ -34,6 +35,7 @@ private slots:
     void tabsShowTheirFrames_data();
     void tabsShowTheirFrames();
     void powerCheckKeepsTab();
+    void alarmTabRefillsSoundLists();
     void closeSequence_data();
     void closeSequence();
     void resetFromToolbar_data();
@@ -156,6 +158,42 @@ void TestMainWindow::powerCheckKeepsTab()
     h.power().PowerStandby()->setCurrentIndex(1); // Auto Off accepts equal times
     h.form.TabStrip1()->setCurrentIndex(3);
     QCOMPARE(h.form.selectedTab(), 4);
+}
+
+void TestMainWindow::alarmTabRefillsSoundLists()
+{
+    Harness h;
+    h.link.unreachable = true; // factory start: the lists come from the PC sound cache
+    QVERIFY(h.controller->Form_Load());
+    h.controller->state().ChangedFlag = false;
+    const QString cache = h.dir.path() + kSuite + QStringLiteral("/dockman/cache/system/sound");
+    const auto entries = [&h](int alarm) {
+        const QComboBox *list = h.controller->pages().alarm->Sound(alarm);
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        return items;
+    };
+    QCOMPARE(entries(0), QStringList{});
+
+    writeFile(cache + QStringLiteral("/tick.snd"), "x");
+    for (int tab : {2, 3, 4, 5, 7, 1}) {
+        h.form.TabStrip1()->setCurrentIndex(tab - 1);
+        QCOMPARE(h.form.selectedTab(), tab);
+        QCOMPARE(entries(0), QStringList{});
+    }
+    h.form.TabStrip1()->setCurrentIndex(5);
+    QCOMPARE(entries(0), QStringList{"TICK"});
+    QCOMPARE(entries(3), QStringList{"TICK"});
+
+    writeFile(cache + QStringLiteral("/bell.snd"), "x");
+    h.form.TabStrip1()->setCurrentIndex(6);
+    QCOMPARE(entries(2), QStringList{"TICK"});
+    h.form.TabStrip1()->setCurrentIndex(5);
+    QCOMPARE(entries(2), (QStringList{"BELL", "TICK"}));
+    // A refill is no edit of the user's.
+    QVERIFY(!h.controller->state().ChangedFlag);
+    QCOMPARE(h.boxes.shown, QStringList{QStringLiteral("Not find the working file!")});
 }
 
 void TestMainWindow::closeSequence_data()
