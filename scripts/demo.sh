@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-./scripts/build.sh
+QUORIX_TARGETS="quorix quorixctl quorix_mkdemo" ./scripts/build.sh
 
 demo="$PWD/build/demo"
 ./build/tools/quorix_mkdemo "$demo"
