@@ -30,22 +30,31 @@ const char *const DayNames[AlarmPage::DayCount] = {"Monday", "Tuesday",  "Wednes
 constexpr int Saturday = 5;
 constexpr int Sunday = 6;
 
-// A small loudspeaker with sound waves for the preview buttons.
-QIcon previewIcon()
+// A small loudspeaker with sound waves, in one colour.
+QPixmap loudspeaker(const QColor &colour)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
+    painter.setBrush(colour);
     const QPointF speaker[] = {{1, 6}, {4, 6}, {8, 2}, {8, 14}, {4, 10}, {1, 10}};
     painter.drawPolygon(speaker, 6);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 1.2));
+    painter.setPen(QPen(colour, 1.2));
     painter.drawArc(QRectF(6, 5, 5, 6), -60 * 16, 120 * 16);
     painter.drawArc(QRectF(5, 2.5, 9, 11), -60 * 16, 120 * 16);
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+// The preview buttons' picture. Qt's own greying of a black picture stays dark; a light grey
+// one shows plainly that there is nothing to play (alarm off, or no sound output).
+QIcon previewIcon()
+{
+    QIcon icon(loudspeaker(Qt::black));
+    icon.addPixmap(loudspeaker(QColor(160, 160, 160)), QIcon::Disabled);
+    return icon;
 }
 
 // The face of a sound list: white while it can be used, the window's grey while its alarm is
