@@ -1,4 +1,5 @@
 #include "cli/CliContext.h"
+#include "faults/FaultTools.h"
 
 #include "settings/SystemRecord.h"
 #include "settings/WeeklyRecord.h"
@@ -23,11 +24,6 @@ struct Run
     QString err;
 };
 
-template <std::size_t N> QByteArray bytesOf(const RecordImage<N> &r)
-{
-    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), qsizetype(N));
-}
-
 SystemRecord deviceSystem()
 {
     SystemRecord r;
@@ -46,18 +42,11 @@ WeeklyRecord deviceWeekly()
     return r;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
+using faults::bytesOf, faults::readAll, faults::writeAll;
 
-QByteArray readFile(const QString &path)
+QStringList entries(const QString &dir)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 const QDateTime kLongAgo(QDate(2020, 1, 1), QTime(0, 0));
@@ -116,8 +105,8 @@ void TestDeviceCommands::init()
     m_root = m_tmp->filePath("device");
     m_dir = m_tmp->filePath("dir");
     QVERIFY(QDir().mkpath(m_dir));
-    writeFile(device("system/system.ini"), bytesOf(deviceSystem()));
-    writeFile(device("system/weekly.ini"), bytesOf(deviceWeekly()));
+    writeAll(device("system/system.ini"), bytesOf(deviceSystem()));
+    writeAll(device("system/weekly.ini"), bytesOf(deviceWeekly()));
     age(device("system/system.ini"));
     age(device("system/weekly.ini"));
 
@@ -149,15 +138,9 @@ void TestDeviceCommands::age(const QString &path) const
 void TestDeviceCommands::usage_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("pull without DIR") << QStringList{"pull"};
-    QTest::newRow("pull with two DIRs") << QStringList{"pull", "a", "b"};
-    QTest::newRow("push without DIR") << QStringList{"push"};
-    QTest::newRow("sounds with an argument") << QStringList{"sounds", "x"};
-    QTest::newRow("device alone") << QStringList{"device"};
-    QTest::newRow("device show with more") << QStringList{"device", "show", "x"};
-    QTest::newRow("device unknown") << QStringList{"device", "wipe"};
-    QTest::newRow("device set without fields") << QStringList{"device", "set"};
-    QTest::newRow("diff of one file") << QStringList{"diff", "a"};
+    for (const char *line : {"pull", "pull a b", "push", "sounds x", "device", "device show x",
+                             "device wipe", "device set", "diff a"})
+        QTest::newRow(line) << QString::fromLatin1(line).split(u' ');
 }
 
 void TestDeviceCommands::usage()
@@ -166,27 +149,26 @@ void TestDeviceCommands::usage()
     const Run r = quorixctl(args);
     QCOMPARE(r.code, 2);
     QVERIFY2(r.err.contains("usage"), qPrintable(r.err));
-    QCOMPARE(readFile(device("system/system.ini")), bytesOf(deviceSystem()));
+    QCOMPARE(readAll(device("system/system.ini")), bytesOf(deviceSystem()));
 }
 
 void TestDeviceCommands::unreachable_data()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("step");
-    QTest::newRow("pull") << QStringList{"pull", "{dir}"} << "pull";
-    QTest::newRow("push") << QStringList{"push", "{dir}"} << "push";
-    QTest::newRow("sounds") << QStringList{"sounds"} << "sounds";
-    QTest::newRow("device show") << QStringList{"device", "show"} << "device show";
-    QTest::newRow("device set") << QStringList{"device", "set", "Contrast=3"} << "device set";
+    QTest::addColumn<QStringList>("args"); // the step named in the message is all but the last
+    for (const char *line : {"pull {dir}", "push {dir}", "sounds -", "device show -",
+                             "device set Contrast=3"})
+        QTest::newRow(line) << QString::fromLatin1(line).split(u' ');
 }
 
 void TestDeviceCommands::unreachable()
 {
     QFETCH(QStringList, args);
-    QFETCH(QString, step);
+    const QString step = args.mid(0, args.size() - 1).join(u' ');
+    if (args.last() == u"-")
+        args.removeLast();
     args.replaceInStrings("{dir}", m_dir);
-    writeFile(m_dir + "/system.ini", bytesOf(SystemRecord{}));
-    writeFile(m_dir + "/weekly.ini", bytesOf(WeeklyRecord{}));
+    writeAll(m_dir + "/system.ini", bytesOf(SystemRecord{}));
+    writeAll(m_dir + "/weekly.ini", bytesOf(WeeklyRecord{}));
 
     for (const bool rootSet : {true, false}) {
         // Set but unplugged, or not set at all (and none in the link's settings either).
@@ -198,10 +180,8 @@ void TestDeviceCommands::unreachable()
         QCOMPARE(r.code, 4);
         QVERIFY2(r.err.startsWith("quorixctl: " + step + ':'), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
-        QCOMPARE(readFile(m_dir + "/system.ini"), bytesOf(SystemRecord{}));
-        QCOMPARE(
-            QDir(m_dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
-            2);
+        QCOMPARE(readAll(m_dir + "/system.ini"), bytesOf(SystemRecord{}));
+        QCOMPARE(entries(m_dir).size(), 2);
     }
 }
 
@@ -230,18 +210,17 @@ void TestDeviceCommands::pull()
     if (!missingOnDevice.isEmpty())
         QVERIFY(QFile::remove(device(missingOnDevice)));
     const QString dir = dirThere ? m_dir : m_tmp->filePath("nowhere");
-    writeFile(m_dir + "/system.ini", "old system");
-    writeFile(m_dir + "/weekly.ini", "old weekly");
+    writeAll(m_dir + "/system.ini", "old system");
+    writeAll(m_dir + "/weekly.ini", "old weekly");
 
     const Run r = quorixctl({"pull", dir});
 
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     // Both files arrive, or DIR keeps what it had.
-    QCOMPARE(readFile(m_dir + "/system.ini"), code == 0 ? bytesOf(deviceSystem()) : "old system");
-    QCOMPARE(readFile(m_dir + "/weekly.ini"), code == 0 ? bytesOf(deviceWeekly()) : "old weekly");
-    QCOMPARE(QDir(m_dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             (QStringList{"system.ini", "weekly.ini"}));
+    QCOMPARE(readAll(m_dir + "/system.ini"), code == 0 ? bytesOf(deviceSystem()) : "old system");
+    QCOMPARE(readAll(m_dir + "/weekly.ini"), code == 0 ? bytesOf(deviceWeekly()) : "old weekly");
+    QCOMPARE(entries(m_dir), (QStringList{"system.ini", "weekly.ini"}));
     QVERIFY(!QFileInfo::exists(m_tmp->filePath("nowhere")));
 }
 
@@ -275,9 +254,9 @@ void TestDeviceCommands::push()
 
     const QByteArray system(systemSize, 's');
     const QByteArray weekly(std::max(weeklySize, 0), 'w');
-    writeFile(m_dir + "/system.ini", system);
+    writeAll(m_dir + "/system.ini", system);
     if (weeklySize >= 0)
-        writeFile(m_dir + "/weekly.ini", weekly);
+        writeAll(m_dir + "/weekly.ini", weekly);
     if (weeklyBlocked) {
         QVERIFY(QFile::remove(device("system/weekly.ini")));
         QVERIFY(QDir().mkpath(device("system/weekly.ini")));
@@ -287,13 +266,11 @@ void TestDeviceCommands::push()
 
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QCOMPARE(readFile(device("system/system.ini")), systemSent ? system : bytesOf(deviceSystem()));
+    QCOMPARE(readAll(device("system/system.ini")), systemSent ? system : bytesOf(deviceSystem()));
     if (!weeklyBlocked)
-        QCOMPARE(readFile(device("system/weekly.ini")),
+        QCOMPARE(readAll(device("system/weekly.ini")),
                  code == 0 ? weekly : bytesOf(deviceWeekly()));
-    QCOMPARE(
-        QDir(device("system")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        (QStringList{"system.ini", "weekly.ini"}));
+    QCOMPARE(entries(device("system")), (QStringList{"system.ini", "weekly.ini"}));
 }
 
 void TestDeviceCommands::sounds_data()
@@ -311,7 +288,7 @@ void TestDeviceCommands::sounds()
     QFETCH(QStringList, files);
     QFETCH(QString, out);
     for (const QString &f : files)
-        writeFile(device("system/sound/" + f), "x");
+        writeAll(device("system/sound/" + f), "x");
 
     const Run r = quorixctl({"sounds"});
     QCOMPARE(r.code, 0);
@@ -339,24 +316,21 @@ void TestDeviceCommands::deviceSet_data()
     QTest::addColumn<bool>("systemSent");
     QTest::addColumn<bool>("weeklySent");
 
-    QTest::newRow("a system field")
-        << QStringList{"PowerOnHour=9"} << QString() << 0 << true << false;
-    QTest::newRow("a weekly field")
-        << QStringList{"AlarmEntry[1].Hour=13"} << QString() << 0 << false << true;
-    QTest::newRow("one of each") << QStringList{"UserName=Zoë", "HourlyChime=1"} << QString() << 0
-                                 << true << true;
-    QTest::newRow("nothing really changes")
-        << QStringList{"Contrast=16"} << QString() << 0 << false << false;
-    QTest::newRow("unknown field")
-        << QStringList{"PowerOnHour=9", "Volume=3"} << QString() << 1 << false << false;
-    QTest::newRow("bad value") << QStringList{"HourlyChime=1", "PowerOnHour=nine"} << QString() << 1
-                               << false << false;
-    QTest::newRow("not NAME=VALUE")
-        << QStringList{"PowerOnHour"} << QString() << 1 << false << false;
-    QTest::newRow("names are checked before the device is asked")
-        << QStringList{"Volume=3"} << "system/weekly.ini" << 1 << false << false;
-    QTest::newRow("weekly.ini not on the device")
-        << QStringList{"PowerOnHour=9"} << "system/weekly.ini" << 4 << false << false;
+    auto row = [](const char *name, const QStringList &assignments, const char *missing, int code,
+                  bool systemSent, bool weeklySent) {
+        QTest::newRow(name) << assignments << QString::fromLatin1(missing) << code << systemSent
+                            << weeklySent;
+    };
+    row("a system field", {"PowerOnHour=9"}, "", 0, true, false);
+    row("a weekly field", {"AlarmEntry[1].Hour=13"}, "", 0, false, true);
+    row("one of each", {"UserName=Zoë", "HourlyChime=1"}, "", 0, true, true);
+    row("nothing really changes", {"Contrast=16"}, "", 0, false, false);
+    row("unknown field", {"PowerOnHour=9", "Volume=3"}, "", 1, false, false);
+    row("bad value", {"HourlyChime=1", "PowerOnHour=nine"}, "", 1, false, false);
+    row("not NAME=VALUE", {"PowerOnHour"}, "", 1, false, false);
+    row("names are checked before the device is asked", {"Volume=3"}, "system/weekly.ini", 1,
+        false, false);
+    row("weekly.ini not on the device", {"PowerOnHour=9"}, "system/weekly.ini", 4, false, false);
 }
 
 void TestDeviceCommands::deviceSet()
@@ -386,10 +360,10 @@ void TestDeviceCommands::deviceSet()
         else
             expectedWeekly.setHour(1, 13);
     }
-    QCOMPARE(readFile(device("system/system.ini")), bytesOf(expectedSystem));
+    QCOMPARE(readAll(device("system/system.ini")), bytesOf(expectedSystem));
     QCOMPARE(QFileInfo(device("system/system.ini")).lastModified() == kLongAgo, !systemSent);
     if (missingOnDevice.isEmpty()) {
-        QCOMPARE(readFile(device("system/weekly.ini")), bytesOf(expectedWeekly));
+        QCOMPARE(readAll(device("system/weekly.ini")), bytesOf(expectedWeekly));
         QCOMPARE(QFileInfo(device("system/weekly.ini")).lastModified() == kLongAgo, !weeklySent);
     }
 }
@@ -435,9 +409,9 @@ void TestDeviceCommands::diff()
     QFETCH(int, code);
     QFETCH(QString, out);
 
-    writeFile(m_dir + "/a", a);
+    writeAll(m_dir + "/a", a);
     if (b != "<missing>")
-        writeFile(m_dir + "/b", b);
+        writeAll(m_dir + "/b", b);
 
     const Run r = quorixctl({"diff", m_dir + "/a", m_dir + "/b"});
     QCOMPARE(r.code, code);

@@ -1,4 +1,5 @@
 #include "devicelink/DirectoryDeviceLink.h"
+#include "faults/FaultTools.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,19 +13,7 @@
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using faults::readAll, faults::writeAll;
 
 } // namespace
 
@@ -39,10 +28,8 @@ private slots:
     void namesMatchWhateverTheirCase_data();
     void namesMatchWhateverTheirCase();
     void exactSpellingWins();
-    void pathsStayInsideTheDevice_data();
-    void pathsStayInsideTheDevice();
-    void unreachableDevice_data();
-    void unreachableDevice();
+    void refused_data();
+    void refused();
     void getFileWritesTheWholeFileOrNothing();
     void putFileReplacesTheDeviceFile();
     void listing_data();
@@ -86,9 +73,9 @@ void TestDirectoryDeviceLink::init()
     m_root = m_tmp->filePath("device");
     m_outside = m_tmp->filePath("outside");
     m_prefix = m_tmp->filePath("prefix");
-    writeFile(m_root + "/SYSTEM/System.ini", "system");
-    writeFile(m_root + "/SYSTEM/Sound/Chime.SND", "chime");
-    writeFile(m_outside + "/secret.txt", "secret");
+    writeAll(m_root + "/SYSTEM/System.ini", "system");
+    writeAll(m_root + "/SYSTEM/Sound/Chime.SND", "chime");
+    writeAll(m_outside + "/secret.txt", "secret");
     QVERIFY(QFile::link(m_outside, m_root + "/escape"));
     QVERIFY(QFile::link(m_tmp->filePath("gone"), m_root + "/dangling"));
     QVERIFY(QDir().mkpath(m_prefix + "/drive_c/Suite"));
@@ -129,80 +116,73 @@ void TestDirectoryDeviceLink::namesMatchWhateverTheirCase()
     const QString pc = pcHost("Suite/got.bin");
     const std::int32_t r = m_link->Vlt_GetFile("C:\\Suite\\got.bin", devicePath, -1);
     QCOMPARE(r == vlt::Ok, !fetched.isEmpty());
-    QCOMPARE(readFile(pc), fetched.isEmpty() ? QByteArray("<missing>") : fetched);
+    QCOMPARE(readAll(pc), fetched.isEmpty() ? QByteArray("<missing>") : fetched);
     QCOMPARE(m_link->Vlt_IsExist(devicePath) != 0,
              !fetched.isEmpty() || devicePath.endsWith("sound"));
 }
 
 void TestDirectoryDeviceLink::exactSpellingWins()
 {
-    writeFile(m_root + "/SYSTEM/Sound/chime.snd", "lower");
+    writeAll(m_root + "/SYSTEM/Sound/chime.snd", "lower");
     QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\a", "\\system\\sound\\chime.snd", -1), vlt::Ok);
-    QCOMPARE(readFile(pcHost("Suite/a")), QByteArray("lower"));
+    QCOMPARE(readAll(pcHost("Suite/a")), QByteArray("lower"));
     QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\b", "\\system\\sound\\Chime.SND", -1), vlt::Ok);
-    QCOMPARE(readFile(pcHost("Suite/b")), QByteArray("chime"));
+    QCOMPARE(readAll(pcHost("Suite/b")), QByteArray("chime"));
 }
 
-void TestDirectoryDeviceLink::pathsStayInsideTheDevice_data()
+void TestDirectoryDeviceLink::refused_data()
 {
+    QTest::addColumn<QString>("root"); // the device root, beside the others; empty = none set
     QTest::addColumn<QString>("devicePath");
+    QTest::addColumn<int>("code");
 
-    QTest::newRow("parent of the root") << "\\..\\outside\\secret.txt";
-    QTest::newRow("up and out") << "\\system\\..\\..\\outside\\secret.txt";
-    QTest::newRow("relative parent") << "..\\outside\\secret.txt";
-    QTest::newRow("parent inside the tree") << "\\system\\..\\system\\system.ini";
-    QTest::newRow("mixed separators") << "\\system/../../outside/secret.txt";
-    QTest::newRow("drive letter") << "C:\\outside\\secret.txt";
-    QTest::newRow("stream name") << "\\system\\system.ini:extra";
-    QTest::newRow("NUL inside") << QString("\\system\\sys") + QChar(0) + "tem.ini";
-    QTest::newRow("wildcard") << "\\system\\*.ini";
-    QTest::newRow("link out of the tree") << "\\escape\\secret.txt";
-    QTest::newRow("dangling link") << "\\dangling\\new.txt";
+    auto escape = [](const char *name, const QString &path) {
+        QTest::newRow(name) << "device" << path << int(vlt::PathRefused);
+    };
+    escape("parent of the root", "\\..\\outside\\secret.txt");
+    escape("up and out", "\\system\\..\\..\\outside\\secret.txt");
+    escape("relative parent", "..\\outside\\secret.txt");
+    escape("parent inside the tree", "\\system\\..\\system\\system.ini");
+    escape("mixed separators", "\\system/../../outside/secret.txt");
+    escape("drive letter", "C:\\outside\\secret.txt");
+    escape("stream name", "\\system\\system.ini:extra");
+    escape("NUL inside", QString("\\system\\sys") + QChar(0) + "tem.ini");
+    escape("wildcard", "\\system\\*.ini");
+    escape("link out of the tree", "\\escape\\secret.txt");
+    escape("dangling link", "\\dangling\\new.txt");
+    for (const char *root : {"", "device-unplugged", "outside/secret.txt"})
+        QTest::addRow("unreachable, root '%s'", root)
+            << root << "\\system\\system.ini" << int(vlt::Unreachable);
 }
 
-void TestDirectoryDeviceLink::pathsStayInsideTheDevice()
+// Every call is refused, and neither the PC nor the device nor what lies beside it changes.
+void TestDirectoryDeviceLink::refused()
 {
+    QFETCH(QString, root);
     QFETCH(QString, devicePath);
-    writeFile(pcHost("Suite/payload"), "payload");
+    QFETCH(int, code);
+    m_settings.deviceRoot = root.isEmpty() ? QString() : m_tmp->filePath(root);
+    writeAll(pcHost("Suite/payload"), "payload");
 
-    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\got", devicePath, -1), vlt::PathRefused);
+    QCOMPARE(m_link->rootProblem().isEmpty(), code == vlt::PathRefused);
+    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\got", devicePath, -1), code);
     QVERIFY(!QFileInfo::exists(pcHost("Suite/got")));
-    QCOMPARE(m_link->Vlt_PutFile(devicePath, "C:\\Suite\\payload", -1), vlt::PathRefused);
+    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\payload", devicePath, -1), code);
+    QCOMPARE(readAll(pcHost("Suite/payload")), QByteArray("payload"));
+    QCOMPARE(m_link->Vlt_PutFile(devicePath, "C:\\Suite\\payload", -1), code);
     QCOMPARE(m_link->Vlt_IsExist(devicePath), 0);
     std::array<char, 64> buffer{};
     QCOMPARE(m_link->Vlt_DirByExt(devicePath, "txt", buffer, 63), 0);
+    if (code == vlt::Unreachable) {
+        QCOMPARE(m_link->Vlt_IsExist("\\system"), 0);
+        QCOMPARE(m_link->Vlt_DirByExt("\\system\\sound", "snd", buffer, 63), 0);
+    }
 
     QCOMPARE(QDir(m_outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{"secret.txt"});
-    QCOMPARE(readFile(m_outside + "/secret.txt"), QByteArray("secret"));
+    QCOMPARE(readAll(m_outside + "/secret.txt"), QByteArray("secret"));
     QVERIFY(!QFileInfo::exists(m_tmp->filePath("gone")));
-    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray("system"));
-}
-
-void TestDirectoryDeviceLink::unreachableDevice_data()
-{
-    QTest::addColumn<QString>("root");
-    QTest::newRow("no root set") << QString();
-    QTest::newRow("root not there") << "device-unplugged";
-    QTest::newRow("root is a file") << "outside/secret.txt";
-}
-
-void TestDirectoryDeviceLink::unreachableDevice()
-{
-    QFETCH(QString, root);
-    m_settings.deviceRoot = root.isEmpty() ? QString() : m_tmp->filePath(root);
-    writeFile(pcHost("Suite/system.ini"), "pc copy");
-
-    QVERIFY(!m_link->rootProblem().isEmpty());
-    QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\system.ini", "\\system\\system.ini", -1),
-             vlt::Unreachable);
-    QCOMPARE(readFile(pcHost("Suite/system.ini")), QByteArray("pc copy"));
-    QCOMPARE(m_link->Vlt_PutFile("\\system\\system.ini", "C:\\Suite\\system.ini", -1),
-             vlt::Unreachable);
-    QCOMPARE(m_link->Vlt_IsExist("\\system"), 0);
-    std::array<char, 64> buffer{};
-    QCOMPARE(m_link->Vlt_DirByExt("\\system\\sound", "snd", buffer, 63), 0);
-    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray("system"));
+    QCOMPARE(readAll(m_root + "/SYSTEM/System.ini"), QByteArray("system"));
 }
 
 void TestDirectoryDeviceLink::getFileWritesTheWholeFileOrNothing()
@@ -212,34 +192,34 @@ void TestDirectoryDeviceLink::getFileWritesTheWholeFileOrNothing()
         QString("C:\\suite\\Dockman\\cache\\system\\system.ini").leftJustified(200);
     QCOMPARE(m_link->Vlt_GetFile(field, "\\system\\system.ini", -1), vlt::Ok);
     const QString cached = pcHost("Suite/Dockman/cache/system/system.ini");
-    QCOMPARE(readFile(cached), QByteArray("system"));
+    QCOMPARE(readAll(cached), QByteArray("system"));
     QCOMPARE(field.size(), 200); // the caller's argument is left alone
 
-    writeFile(cached, "an older and longer copy of the file");
+    writeAll(cached, "an older and longer copy of the file");
     QCOMPARE(m_link->Vlt_GetFile(field, "\\system\\system.ini", -1), vlt::Ok);
-    QCOMPARE(readFile(cached), QByteArray("system"));
+    QCOMPARE(readAll(cached), QByteArray("system"));
 
     QVERIFY(m_link->Vlt_GetFile(field, "\\system\\weekly.ini", -1) != vlt::Ok);
-    QCOMPARE(readFile(cached), QByteArray("system"));
+    QCOMPARE(readAll(cached), QByteArray("system"));
     QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{"system.ini"});
 }
 
 void TestDirectoryDeviceLink::putFileReplacesTheDeviceFile()
 {
-    writeFile(pcHost("Suite/new.ini"), QByteArray(256, 'n'));
+    writeAll(pcHost("Suite/new.ini"), QByteArray(256, 'n'));
     QCOMPARE(m_link->Vlt_PutFile("\\system\\system.ini", "C:\\Suite\\NEW.INI", -1), vlt::Ok);
     // The file the device has is replaced, not joined by one spelled differently.
     QCOMPARE(QDir(m_root + "/SYSTEM").entryList(QDir::Files | QDir::Hidden),
              QStringList{"System.ini"});
-    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray(256, 'n'));
+    QCOMPARE(readAll(m_root + "/SYSTEM/System.ini"), QByteArray(256, 'n'));
 
     QCOMPARE(m_link->Vlt_PutFile("\\system\\weekly.ini", "C:\\Suite\\absent.ini", -1),
              vlt::NotFound);
     QVERIFY(!QFileInfo::exists(m_root + "/SYSTEM/weekly.ini"));
 
     QCOMPARE(m_link->Vlt_PutFile("\\system\\apps\\check.exf", "C:\\Suite\\new.ini", -1), vlt::Ok);
-    QCOMPARE(readFile(m_root + "/SYSTEM/apps/check.exf"), QByteArray(256, 'n'));
+    QCOMPARE(readAll(m_root + "/SYSTEM/apps/check.exf"), QByteArray(256, 'n'));
     QVERIFY(m_link->Vlt_PutFile("\\system\\sound", "C:\\Suite\\new.ini", -1) != vlt::Ok);
 }
 
@@ -279,7 +259,7 @@ void TestDirectoryDeviceLink::listing()
         if (f.endsWith('/'))
             QVERIFY(QDir().mkpath(dir + '/' + f));
         else
-            writeFile(dir + '/' + f, "x");
+            writeAll(dir + '/' + f, "x");
     }
 
     std::array<char, 1025> buffer;
@@ -294,7 +274,7 @@ void TestDirectoryDeviceLink::longListingEndsAtAWholeName()
     const QString dir = m_root + "/SYSTEM/Sound";
     QVERIFY(QFile::remove(dir + "/Chime.SND"));
     for (int i = 0; i < 120; ++i)
-        writeFile(dir + QStringLiteral("/TUNE%1.snd").arg(i, 4, 10, QChar('0')), "x");
+        writeAll(dir + QStringLiteral("/TUNE%1.snd").arg(i, 4, 10, QChar('0')), "x");
 
     std::array<char, 1025> buffer{};
     const std::int32_t n = m_link->Vlt_DirByExt("\\system\\sound", "snd", buffer, 1024);

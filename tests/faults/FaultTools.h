@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -78,6 +79,12 @@ inline void restoreWritable(const QString &dir)
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The bytes of a record image (anything with a `bytes` array).
+template <typename Record> QByteArray bytesOf(const Record &r)
+{
+    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), qsizetype(r.bytes.size()));
+}
+
 inline QByteArray readAll(const QString &path)
 {
     if (QFileInfo(path).isDir())
@@ -94,12 +101,6 @@ inline void writeAll(const QString &path, const QByteArray &bytes)
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-// The file is one of the images it may be after the operation, never a mix or a stub.
-inline bool isOneOf(const QByteArray &actual, const QList<QByteArray> &allowed)
-{
-    return allowed.contains(actual);
-}
-
 // Temporary files of an atomic replace must not be left beside the target.
 inline QStringList strayFiles(const QString &dir, const QStringList &expected)
 {
@@ -109,6 +110,37 @@ inline QStringList strayFiles(const QString &dir, const QStringList &expected)
         if (!expected.contains(name))
             stray << name;
     return stray;
+}
+
+// Applies a folder fault to `dir`; returns the names that became directories (root's read-only).
+inline QStringList applyBlock(const QString &dir, Block how, const QStringList &files,
+                              std::unique_ptr<FileSizeLimit> &limit)
+{
+    if (how == Block::ReadOnly)
+        return makeReadOnly(dir, files);
+    if (how == Block::Full)
+        limit = std::make_unique<FileSizeLimit>(100);
+    if (how == Block::Missing) // the folder and its parent
+        QDir(QFileInfo(dir).path()).removeRecursively();
+    return {};
+}
+
+// Each of `files` in `dir` is one of its `allowed` images (a directory where `taken`), never a
+// mix or a stub, and no temporary file is left beside them. A missing folder stays missing.
+inline void verifyWhole(const QString &dir, const QStringList &files,
+                        const QList<QList<QByteArray>> &allowed, const QStringList &taken)
+{
+    if (!QFileInfo(dir).isDir())
+        return;
+    for (int i = 0; i < files.size(); ++i) {
+        const QByteArray actual = readAll(dir + u'/' + files[i]);
+        const QList<QByteArray> ok =
+            taken.contains(files[i]) ? QList<QByteArray>{"<directory>"} : allowed[i];
+        QVERIFY2(ok.contains(actual), qPrintable(QStringLiteral("%1/%2: %3 bytes, neither old nor new")
+                                                     .arg(dir, files[i])
+                                                     .arg(actual.size())));
+    }
+    QCOMPARE(strayFiles(dir, files), QStringList());
 }
 
 } // namespace faults

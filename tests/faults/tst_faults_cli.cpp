@@ -20,13 +20,8 @@ namespace {
 
 const QStringList kFiles{QStringLiteral("system.ini"), QStringLiteral("weekly.ini")};
 
-QByteArray image(qsizetype size, char marker)
-{
-    return QByteArray(size, marker);
-}
-
-const QByteArray kDeviceSystem = image(256, '\x33'), kDeviceWeekly = image(76, '\x33');
-const QByteArray kPcSystem = image(256, '\x11'), kPcWeekly = image(76, '\x11');
+const QByteArray kDeviceSystem(256, '\x33'), kDeviceWeekly(76, '\x33');
+const QByteArray kPcSystem(256, '\x11'), kPcWeekly(76, '\x11');
 
 } // namespace
 
@@ -100,42 +95,27 @@ void TestFaultsCli::commandWhenAFolderRefuses_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("says");
 
-    const int device = ExitDeviceFailure;
-    QTest::newRow("push, device read-only")
-        << "push"
-        << "device" << Block::ReadOnly << device << "sending system.ini";
-    QTest::newRow("push, device full") << "push"
-                                       << "device" << Block::Full << device << "sending system.ini";
-    QTest::newRow("push, device gone")
-        << "push"
-        << "device" << Block::Missing << device << "push: device folder";
-    QTest::newRow("push, PC folder gone")
-        << "push"
-        << "pc" << Block::Missing << int(ExitBadInput) << "is missing";
-    QTest::newRow("pull, PC read-only") << "pull"
-                                        << "pc" << Block::ReadOnly << int(ExitBadInput) << "pull:";
-    QTest::newRow("pull, PC full")
-        << "pull"
-        << "pc" << Block::Full << device << "fetching \\system\\system.ini";
-    QTest::newRow("pull, PC folder gone")
-        << "pull"
-        << "pc" << Block::Missing << int(ExitBadInput) << "is not a directory";
-    QTest::newRow("pull, device gone")
-        << "pull"
-        << "device" << Block::Missing << device << "pull: device folder";
+    auto row = [](const char *command, const char *place, Block how, int code, const char *says) {
+        const char *state[] = {"fine", "read-only", "full", "gone"};
+        QTest::addRow("%s, %s %s", command, place, state[int(how)])
+            << QString::fromLatin1(command) << QString::fromLatin1(place) << how << code
+            << QString::fromLatin1(says);
+    };
+    const int device = ExitDeviceFailure, bad = ExitBadInput;
+    row("push", "device", Block::ReadOnly, device, "sending system.ini");
+    row("push", "device", Block::Full, device, "sending system.ini");
+    row("push", "device", Block::Missing, device, "push: device folder");
+    row("push", "pc", Block::Missing, bad, "is missing");
+    row("pull", "pc", Block::ReadOnly, bad, "pull:");
+    row("pull", "pc", Block::Full, device, "fetching \\system\\system.ini");
+    row("pull", "pc", Block::Missing, bad, "is not a directory");
+    row("pull", "device", Block::Missing, device, "pull: device folder");
     // As root the device files are taken by folders, so the fetch already fails.
-    QTest::newRow("device set, device read-only")
-        << "set"
-        << "device" << Block::ReadOnly << device << (isRoot() ? "fetching" : "sending system.ini");
-    QTest::newRow("device set, full") << "set"
-                                      << "device" << Block::Full << device << "fetching";
-    QTest::newRow("device set, device gone")
-        << "set"
-        << "device" << Block::Missing << device << "device set: device folder";
-    QTest::newRow("control: push") << "push"
-                                   << "device" << Block::None << int(ExitOk) << "";
-    QTest::newRow("control: pull") << "pull"
-                                   << "pc" << Block::None << int(ExitOk) << "";
+    row("set", "device", Block::ReadOnly, device, isRoot() ? "fetching" : "sending system.ini");
+    row("set", "device", Block::Full, device, "fetching");
+    row("set", "device", Block::Missing, device, "device set: device folder");
+    row("push", "device", Block::None, ExitOk, "");
+    row("pull", "pc", Block::None, ExitOk, "");
 }
 
 void TestFaultsCli::commandWhenAFolderRefuses()
@@ -147,20 +127,7 @@ void TestFaultsCli::commandWhenAFolderRefuses()
     QFETCH(QString, says);
 
     const QString dir = place == u"device" ? m_deviceDir : m_pcDir;
-    QStringList taken;
-    switch (how) {
-    case Block::None:
-        break;
-    case Block::ReadOnly:
-        taken = makeReadOnly(dir, kFiles);
-        break;
-    case Block::Full:
-        m_limit = std::make_unique<FileSizeLimit>(100);
-        break;
-    case Block::Missing:
-        QDir(QFileInfo(dir).path()).removeRecursively();
-        break;
-    }
+    const QStringList taken = applyBlock(dir, how, kFiles, m_limit);
 
     QStringList args{command};
     if (command == u"set")
@@ -195,27 +162,9 @@ void TestFaultsCli::commandWhenAFolderRefuses()
         deviceSystem << s;
         deviceWeekly << w;
     }
-    const struct
-    {
-        QString dir;
-        QList<QByteArray> system, weekly;
-    } sides[] = {{m_deviceDir, deviceSystem, deviceWeekly}, {m_pcDir, pcSystem, pcWeekly}};
-    for (const auto &side : sides) {
-        if (!QFileInfo(side.dir).isDir())
-            continue;
-        for (int i = 0; i < 2; ++i) {
-            const QString path = side.dir + u'/' + kFiles[i];
-            QList<QByteArray> allowed = i == 0 ? side.system : side.weekly;
-            if (side.dir == dir && taken.contains(kFiles[i]))
-                allowed = {QByteArrayLiteral("<directory>")};
-            const QByteArray actual = readAll(path);
-            QVERIFY2(isOneOf(actual, allowed),
-                     qPrintable(QStringLiteral("%1: %2 bytes, neither old nor new")
-                                    .arg(path)
-                                    .arg(actual.size())));
-        }
-        QCOMPARE(strayFiles(side.dir, kFiles), QStringList());
-    }
+    verifyWhole(m_deviceDir, kFiles, {deviceSystem, deviceWeekly},
+                dir == m_deviceDir ? taken : QStringList());
+    verifyWhole(m_pcDir, kFiles, {pcSystem, pcWeekly}, dir == m_pcDir ? taken : QStringList());
     if (code == ExitOk) {
         const QString to = command == u"push" ? m_deviceDir : m_pcDir;
         QCOMPARE(readAll(to + QStringLiteral("/system.ini")),

@@ -19,11 +19,6 @@ using namespace faults;
 
 namespace {
 
-template <std::size_t N> QByteArray bytesOf(const RecordImage<N> &r)
-{
-    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), qsizetype(N));
-}
-
 // Each image carries its origin in every byte, so a mix of two would show.
 template <typename Record> Record filled(std::uint8_t marker)
 {
@@ -31,6 +26,8 @@ template <typename Record> Record filled(std::uint8_t marker)
     r.bytes.fill(marker);
     return r;
 }
+QByteArray sys(std::uint8_t m) { return bytesOf(filled<SystemRecord>(m)); }
+QByteArray wk(std::uint8_t m) { return bytesOf(filled<WeeklyRecord>(m)); }
 
 constexpr std::uint8_t Old = 0x11, New = 0x22, OnDevice = 0x33, Before = 0x44;
 
@@ -81,10 +78,8 @@ private slots:
     void saveWhenTheLinkFails();
     void saveWhenAFolderRefuses_data();
     void saveWhenAFolderRefuses();
-    void loadWhenItFails_data();
-    void loadWhenItFails();
-    void startupLookupWhenItFails_data();
-    void startupLookupWhenItFails();
+    void loadOrLookupWhenItFails_data();
+    void loadOrLookupWhenItFails();
 
 private:
     QString cacheDir() const
@@ -97,11 +92,28 @@ private:
     {
         return place == u"cache" ? cacheDir() : place == u"pc" ? pcDir() : deviceDir();
     }
-    // Applies a folder fault; returns the names that became directories (root's read-only).
-    QStringList block(const QString &place, Block how);
+    void writeImages(const QString &dir, std::uint8_t m)
+    {
+        writeAll(dir + QStringLiteral("/system.ini"), sys(m));
+        writeAll(dir + QStringLiteral("/weekly.ini"), wk(m));
+    }
     void useFakeLink();
-    void verifyImages(const QString &dir, const QStringList &taken, bool newAllowed,
-                      const QByteArray &newSystem, const QByteArray &newWeekly);
+    // The folder's files are its old images, or the given new ones when `newMarker` is set.
+    void verifyImages(const QString &dir, const QStringList &taken, int newMarker)
+    {
+        const std::uint8_t before = dir == deviceDir() ? OnDevice : Old;
+        QList<QByteArray> system{sys(before)}, weekly{wk(before)};
+        if (newMarker >= 0) {
+            system << sys(std::uint8_t(newMarker));
+            weekly << wk(std::uint8_t(newMarker));
+        }
+        verifyWhole(dir, kFiles, {system, weekly}, taken);
+    }
+    void resetStore()
+    {
+        m_store = std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes,
+                                                  *m_pages);
+    }
 
     std::unique_ptr<QTemporaryDir> m_tmp;
     QString m_prefix, m_root;
@@ -124,13 +136,9 @@ void TestFaultsStore::init()
     m_root = m_tmp->filePath(QStringLiteral("tavion"));
     QVERIFY(QDir().mkpath(m_prefix + QStringLiteral("/dosdevices")));
     QVERIFY(QFile::link(QStringLiteral("../drive_c"), m_prefix + QStringLiteral("/dosdevices/c:")));
-    for (const QString &dir : {cacheDir(), pcDir(), deviceDir()}) {
-        writeAll(dir + QStringLiteral("/system.ini"), bytesOf(filled<SystemRecord>(Old)));
-        writeAll(dir + QStringLiteral("/weekly.ini"), bytesOf(filled<WeeklyRecord>(Old)));
-    }
-    // The device holds its own settings; a load brings them to the cache.
-    writeAll(deviceDir() + QStringLiteral("/system.ini"), bytesOf(filled<SystemRecord>(OnDevice)));
-    writeAll(deviceDir() + QStringLiteral("/weekly.ini"), bytesOf(filled<WeeklyRecord>(OnDevice)));
+    writeImages(cacheDir(), Old);
+    writeImages(pcDir(), Old);
+    writeImages(deviceDir(), OnDevice); // the device's own settings; a load brings them over
     writeAll(m_prefix + QStringLiteral("/drive_c/Suite/razevo/system.cif"), QByteArray(256, 1));
     writeAll(m_prefix + QStringLiteral("/drive_c/Suite/razevo/weekly.cif"), QByteArray(76, 1));
 
@@ -147,8 +155,7 @@ void TestFaultsStore::init()
     m_fake = nullptr;
     m_boxes = FakeMessageBoxes{};
     m_pages = std::make_unique<Pages>(m_state);
-    m_store =
-        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes, *m_pages);
+    resetStore();
 }
 
 void TestFaultsStore::cleanup()
@@ -161,55 +168,11 @@ void TestFaultsStore::cleanup()
 void TestFaultsStore::useFakeLink()
 {
     auto fake = std::make_unique<FakeDeviceLink>(*m_mapper);
-    fake->setFile(QStringLiteral("\\system\\system.ini"), bytesOf(filled<SystemRecord>(OnDevice)));
-    fake->setFile(QStringLiteral("\\system\\weekly.ini"), bytesOf(filled<WeeklyRecord>(OnDevice)));
+    fake->setFile(QStringLiteral("\\system\\system.ini"), sys(OnDevice));
+    fake->setFile(QStringLiteral("\\system\\weekly.ini"), wk(OnDevice));
     m_fake = fake.get();
     m_link = std::move(fake);
-    m_store =
-        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes, *m_pages);
-}
-
-QStringList TestFaultsStore::block(const QString &place, Block how)
-{
-    const QString dir = dirOf(place);
-    switch (how) {
-    case Block::None:
-        break;
-    case Block::ReadOnly:
-        return makeReadOnly(dir, kFiles);
-    case Block::Full:
-        m_limit = std::make_unique<FileSizeLimit>(100);
-        break;
-    case Block::Missing:
-        // The folder and its parent: the store makes one level only, the link none on the PC.
-        QDir(QFileInfo(dir).path()).removeRecursively();
-        break;
-    }
-    return {};
-}
-
-void TestFaultsStore::verifyImages(const QString &dir, const QStringList &taken, bool newAllowed,
-                                   const QByteArray &newSystem, const QByteArray &newWeekly)
-{
-    if (!QFileInfo(dir).isDir())
-        return; // a missing folder stays missing
-    const std::uint8_t before = dir == deviceDir() ? OnDevice : Old;
-    const QByteArray oldImages[] = {bytesOf(filled<SystemRecord>(before)),
-                                    bytesOf(filled<WeeklyRecord>(before))};
-    const QByteArray newImages[] = {newSystem, newWeekly};
-    for (int i = 0; i < 2; ++i) {
-        const QString name = kFiles[i];
-        const QByteArray actual = readAll(dir + u'/' + name);
-        QList<QByteArray> allowed{taken.contains(name) ? QByteArrayLiteral("<directory>")
-                                                       : oldImages[i]};
-        if (newAllowed)
-            allowed << newImages[i];
-        if (!isOneOf(actual, allowed))
-            QFAIL(qPrintable(QStringLiteral("%1/%2: %3 bytes, neither the old nor the new image")
-                                 .arg(dir, name)
-                                 .arg(actual.size())));
-    }
-    QCOMPARE(strayFiles(dir, kFiles), QStringList());
+    resetStore();
 }
 
 void TestFaultsStore::saveWhenTheLinkFails_data()
@@ -244,13 +207,10 @@ void TestFaultsStore::saveWhenTheLinkFails()
 
     QCOMPARE(m_boxes.shown, QStringList{kFilerTavion});
     QVERIFY(m_state.ChangedFlag);
-    verifyImages(cacheDir(), {}, !op.isEmpty(), bytesOf(filled<SystemRecord>(New)),
-                 bytesOf(filled<WeeklyRecord>(New)));
+    verifyImages(cacheDir(), {}, op.isEmpty() ? -1 : New);
     const QByteArray deviceSystem = *m_fake->file(QStringLiteral("\\system\\system.ini"));
-    QVERIFY(deviceSystem == bytesOf(filled<SystemRecord>(OnDevice)) ||
-            (deviceNew && deviceSystem == bytesOf(filled<SystemRecord>(New))));
-    QCOMPARE(*m_fake->file(QStringLiteral("\\system\\weekly.ini")),
-             bytesOf(filled<WeeklyRecord>(OnDevice)));
+    QVERIFY(deviceSystem == sys(OnDevice) || (deviceNew && deviceSystem == sys(New)));
+    QCOMPARE(*m_fake->file(QStringLiteral("\\system\\weekly.ini")), wk(OnDevice));
 }
 
 void TestFaultsStore::saveWhenAFolderRefuses_data()
@@ -280,7 +240,7 @@ void TestFaultsStore::saveWhenAFolderRefuses()
     QFETCH(Block, how);
     QFETCH(QString, message);
 
-    const QStringList taken = block(place, how);
+    const QStringList taken = applyBlock(dirOf(place), how, kFiles, m_limit);
     const bool saved = m_store->SaveSettings(destination);
     m_limit.reset();
     restoreWritable(dirOf(place));
@@ -288,105 +248,67 @@ void TestFaultsStore::saveWhenAFolderRefuses()
     QCOMPARE(saved, message.isEmpty());
     QCOMPARE(m_boxes.shown, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(m_state.ChangedFlag, !saved);
-    const QByteArray newSystem = bytesOf(filled<SystemRecord>(New));
-    const QByteArray newWeekly = bytesOf(filled<WeeklyRecord>(New));
     for (const QString &p :
          {QStringLiteral("cache"), QStringLiteral("pc"), QStringLiteral("device")}) {
         const bool written = destination == SettingsSource::PC ? p == u"pc" : p != u"pc";
-        verifyImages(dirOf(p), p == place ? taken : QStringList(), written, newSystem, newWeekly);
+        verifyImages(dirOf(p), p == place ? taken : QStringList(), written ? New : -1);
     }
     if (saved) {
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/system.ini")), newSystem);
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/weekly.ini")), newWeekly);
+        QCOMPARE(readAll(deviceDir() + QStringLiteral("/system.ini")), sys(New));
+        QCOMPARE(readAll(deviceDir() + QStringLiteral("/weekly.ini")), wk(New));
     }
 }
 
-void TestFaultsStore::loadWhenItFails_data()
+void TestFaultsStore::loadOrLookupWhenItFails_data()
 {
-    QTest::addColumn<QString>("failingGet"); // "1", "2" = that fetch fails (fake link)
+    QTest::addColumn<bool>("lookup");    // the start-up lookup, else a load from the device
+    QTest::addColumn<int>("failingGet"); // 1, 2 = that fetch fails (fake link)
     QTest::addColumn<QString>("place");
     QTest::addColumn<Block>("how");
 
-    QTest::newRow("system fetch fails") << "1"
-                                        << "" << Block::None;
-    QTest::newRow("weekly fetch fails") << "2"
-                                        << "" << Block::None;
-    QTest::newRow("cache read-only") << ""
-                                     << "cache" << Block::ReadOnly;
-    QTest::newRow("cache full") << ""
-                                << "cache" << Block::Full;
-    QTest::newRow("device folder missing") << ""
-                                           << "device" << Block::Missing;
+    for (const bool lookup : {false, true}) {
+        const char *op = lookup ? "lookup" : "load";
+        QTest::addRow("%s, system fetch fails", op) << lookup << 1 << "" << Block::None;
+        QTest::addRow("%s, weekly fetch fails", op) << lookup << 2 << "" << Block::None;
+        QTest::addRow("%s, cache read-only", op) << lookup << 0 << "cache" << Block::ReadOnly;
+        QTest::addRow("%s, cache full", op) << lookup << 0 << "cache" << Block::Full;
+        QTest::addRow("%s, device folder missing", op) << lookup << 0 << "device" << Block::Missing;
+    }
 }
 
-void TestFaultsStore::loadWhenItFails()
+void TestFaultsStore::loadOrLookupWhenItFails()
 {
-    QFETCH(QString, failingGet);
+    QFETCH(bool, lookup);
+    QFETCH(int, failingGet);
     QFETCH(QString, place);
     QFETCH(Block, how);
 
-    if (!failingGet.isEmpty()) {
+    if (failingGet) {
         useFakeLink();
-        m_fake->failCall(QStringLiteral("Vlt_GetFile"), failingGet.toInt());
+        m_fake->failCall(QStringLiteral("Vlt_GetFile"), failingGet);
     }
-    const QStringList taken = place.isEmpty() ? QStringList() : block(place, how);
+    const QStringList taken = applyBlock(dirOf(place), how, kFiles, m_limit);
 
-    m_store->LoadSettings(SettingsSource::Device);
-    m_limit.reset();
-
-    QCOMPARE(m_boxes.shown, QStringList{kFilerTavion});
-    QCOMPARE(m_pages->defaultsApplied, 1);
-    QVERIFY(!m_state.LoadingPages);
-    // Nothing was read: both records are what they were.
-    QVERIFY(m_state.systemRecord == filled<SystemRecord>(Before));
-    QVERIFY(m_state.weeklyRecord == filled<WeeklyRecord>(Before));
-    verifyImages(cacheDir(), place == u"cache" ? taken : QStringList(), true,
-                 bytesOf(filled<SystemRecord>(OnDevice)), bytesOf(filled<WeeklyRecord>(OnDevice)));
+    if (lookup) {
+        const auto source = m_store->FindWorkingFiles();
+        m_limit.reset();
+        QCOMPARE(source, std::optional<SettingsSource>(SettingsSource::Default));
+        QCOMPARE(m_boxes.shown, QStringList{QStringLiteral("Not find the working file!")});
+    } else {
+        m_store->LoadSettings(SettingsSource::Device);
+        m_limit.reset();
+        QCOMPARE(m_boxes.shown, QStringList{kFilerTavion});
+        QCOMPARE(m_pages->defaultsApplied, 1);
+        QVERIFY(!m_state.LoadingPages);
+        // Nothing was read: both records are what they were.
+        QVERIFY(m_state.systemRecord == filled<SystemRecord>(Before));
+        QVERIFY(m_state.weeklyRecord == filled<WeeklyRecord>(Before));
+    }
+    verifyImages(cacheDir(), place == u"cache" ? taken : QStringList(), OnDevice);
     if (place != u"device" && !m_fake) {
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/system.ini")),
-                 bytesOf(filled<SystemRecord>(OnDevice)));
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/weekly.ini")),
-                 bytesOf(filled<WeeklyRecord>(OnDevice)));
+        QCOMPARE(readAll(deviceDir() + QStringLiteral("/system.ini")), sys(OnDevice));
+        QCOMPARE(readAll(deviceDir() + QStringLiteral("/weekly.ini")), wk(OnDevice));
     }
-}
-
-void TestFaultsStore::startupLookupWhenItFails_data()
-{
-    QTest::addColumn<QString>("failingGet");
-    QTest::addColumn<QString>("place");
-    QTest::addColumn<Block>("how");
-
-    QTest::newRow("system fetch fails") << "1"
-                                        << "" << Block::None;
-    QTest::newRow("weekly fetch fails") << "2"
-                                        << "" << Block::None;
-    QTest::newRow("cache full") << ""
-                                << "cache" << Block::Full;
-    QTest::newRow("cache read-only") << ""
-                                     << "cache" << Block::ReadOnly;
-    QTest::newRow("device folder missing") << ""
-                                           << "device" << Block::Missing;
-}
-
-void TestFaultsStore::startupLookupWhenItFails()
-{
-    QFETCH(QString, failingGet);
-    QFETCH(QString, place);
-    QFETCH(Block, how);
-
-    if (!failingGet.isEmpty()) {
-        useFakeLink();
-        m_fake->failCall(QStringLiteral("Vlt_GetFile"), failingGet.toInt());
-    }
-    const QStringList taken = place.isEmpty() ? QStringList() : block(place, how);
-
-    const auto source = m_store->FindWorkingFiles();
-    m_limit.reset();
-
-    QCOMPARE(source, std::optional<SettingsSource>(SettingsSource::Default));
-    QCOMPARE(m_boxes.shown, QStringList{QStringLiteral("Not find the working file!")});
-    verifyImages(cacheDir(), place == u"cache" ? taken : QStringList(), true,
-                 bytesOf(filled<SystemRecord>(OnDevice)), bytesOf(filled<WeeklyRecord>(OnDevice)));
 }
 
 QTEST_GUILESS_MAIN(TestFaultsStore)
