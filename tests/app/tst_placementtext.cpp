@@ -4,14 +4,14 @@
 
 #include <climits>
 
+using Fields = QList<int>; // show, left, top, right, bottom
+
 namespace {
 
-WindowPlacement placement(int show, int left, int top, int right, int bottom)
+Fields fieldsOf(const WindowPlacement &p)
 {
-    WindowPlacement p;
-    p.showCmd = show;
-    p.normalPosition = {left, top, right, bottom};
-    return p;
+    const auto &r = p.normalPosition;
+    return {p.showCmd, r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace
@@ -21,128 +21,74 @@ class PlacementTextTest : public QObject
     Q_OBJECT
 
 private slots:
-    void formatPlacement_data();
-    void formatPlacement();
-    void parseReadsWhatFormatWrote_data() { formatPlacement_data(); }
-    void parseReadsWhatFormatWrote();
-    void parseAcceptsBlanksAndSigns_data();
-    void parseAcceptsBlanksAndSigns();
-    void parseRejectsMalformedText_data();
-    void parseRejectsMalformedText();
+    void formatAndReadBack_data();
+    void formatAndReadBack();
+    void parse_data();
+    void parse();
     void flagText_data();
     void flagText();
     void centredOrigin_data();
     void centredOrigin();
 };
 
-void PlacementTextTest::formatPlacement_data()
+void PlacementTextTest::formatAndReadBack_data()
 {
-    QTest::addColumn<int>("show");
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("top");
-    QTest::addColumn<int>("right");
-    QTest::addColumn<int>("bottom");
+    QTest::addColumn<Fields>("fields");
     QTest::addColumn<QString>("text");
 
     // Order is show, bottom, left, right, top.
-    QTest::newRow("normal window") << 1 << 100 << 50 << 700 << 500 << " 1, 500, 100, 700, 50";
-    QTest::newRow("closed at -8,-8") << 1 << -8 << -8 << 560 << 300 << " 1, 300,-8, 560,-8";
-    QTest::newRow("minimised") << 2 << 40 << 30 << 640 << 330 << " 2, 330, 40, 640, 30";
-    QTest::newRow("maximised") << 3 << 0 << 0 << 1 << 1 << " 3, 1, 0, 1, 0";
+    QTest::newRow("normal window") << Fields{1, 100, 50, 700, 500} << " 1, 500, 100, 700, 50";
+    QTest::newRow("closed at -8,-8") << Fields{1, -8, -8, 560, 300} << " 1, 300,-8, 560,-8";
+    QTest::newRow("minimised") << Fields{2, 40, 30, 640, 330} << " 2, 330, 40, 640, 30";
+    QTest::newRow("maximised") << Fields{3, 0, 0, 1, 1} << " 3, 1, 0, 1, 0";
     QTest::newRow("left of the primary screen")
-        << 1 << -1920 << 10 << -1000 << 400 << " 1, 400,-1920,-1000, 10";
-    QTest::newRow("extremes") << 1 << INT_MIN << INT_MAX << 0 << -1
+        << Fields{1, -1920, 10, -1000, 400} << " 1, 400,-1920,-1000, 10";
+    QTest::newRow("extremes") << Fields{1, INT_MIN, INT_MAX, 0, -1}
                               << " 1,-1,-2147483648, 0, 2147483647";
 }
 
-void PlacementTextTest::formatPlacement()
+void PlacementTextTest::formatAndReadBack()
 {
-    QFETCH(int, show);
-    QFETCH(int, left);
-    QFETCH(int, top);
-    QFETCH(int, right);
-    QFETCH(int, bottom);
+    QFETCH(Fields, fields);
     QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(FormatPlacement(placement(show, left, top, right, bottom))),
-             text);
-}
-
-void PlacementTextTest::parseReadsWhatFormatWrote()
-{
-    QFETCH(int, show);
-    QFETCH(int, left);
-    QFETCH(int, top);
-    QFETCH(int, right);
-    QFETCH(int, bottom);
-    QFETCH(QString, text);
+    WindowPlacement p;
+    p.showCmd = fields[0];
+    p.normalPosition = {fields[1], fields[2], fields[3], fields[4]};
+    QCOMPARE(QString::fromStdString(FormatPlacement(p)), text);
 
     WindowPlacement read;
     QVERIFY(ParsePlacement(text.toStdString(), read));
-    QCOMPARE(read.showCmd, show);
-    QCOMPARE(read.normalPosition.left, left);
-    QCOMPARE(read.normalPosition.top, top);
-    QCOMPARE(read.normalPosition.right, right);
-    QCOMPARE(read.normalPosition.bottom, bottom);
+    QCOMPARE(fieldsOf(read), fields);
 }
 
-void PlacementTextTest::parseAcceptsBlanksAndSigns_data()
+void PlacementTextTest::parse_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("show");
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("top");
+    QTest::addColumn<Fields>("read"); // empty: rejected
 
-    QTest::newRow("no blanks") << "1,500,100,700,50" << 1 << 100 << 50;
-    QTest::newRow("blanks both sides") << "  2 , 500 ,100 , 700,  50  " << 2 << 100 << 50;
-    QTest::newRow("plus sign") << "+1,+5,+6,+7,+8" << 1 << 6 << 8;
-    QTest::newRow("blank before minus") << " 1, 9, -8, 9, -8" << 1 << -8 << -8;
+    QTest::newRow("no blanks") << "1,500,100,700,50" << Fields{1, 100, 50, 700, 500};
+    QTest::newRow("blanks both sides") << "  2 , 500 ,100 , 700,  50  " << Fields{2, 100, 50, 700, 500};
+    QTest::newRow("plus sign") << "+1,+5,+6,+7,+8" << Fields{1, 6, 8, 7, 5};
+    QTest::newRow("blank before minus") << " 1, 9, -8, 9, -8" << Fields{1, -8, -8, 9, 9};
+
+    for (const char *bad : {"", " ", " 1, 500, 100, 700", " 1, 500, 100, 700,", " 1",
+                            " 1, 500, 100, 700, 50, 3", " 1,, 100, 700, 50", " 1, 500, left, 700, 50",
+                            " 1, 500, 100px, 700, 50", " 1, 500, 100.5, 700, 50",
+                            " 1, 500, 1 00, 700, 50", " 1, 500, 2147483648, 700, 50",
+                            " 1; 500; 100; 700; 50", " 1, 500, -, 700, 50"})
+        QTest::addRow("rejects \"%s\"", bad) << QString::fromLatin1(bad) << Fields{};
 }
 
-void PlacementTextTest::parseAcceptsBlanksAndSigns()
+void PlacementTextTest::parse()
 {
     QFETCH(QString, text);
-    QFETCH(int, show);
-    QFETCH(int, left);
-    QFETCH(int, top);
-
-    WindowPlacement read;
-    QVERIFY(ParsePlacement(text.toStdString(), read));
-    QCOMPARE(read.showCmd, show);
-    QCOMPARE(read.normalPosition.left, left);
-    QCOMPARE(read.normalPosition.top, top);
-}
-
-void PlacementTextTest::parseRejectsMalformedText_data()
-{
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("empty") << "";
-    QTest::newRow("blank") << " ";
-    QTest::newRow("four fields") << " 1, 500, 100, 700";
-    QTest::newRow("four fields, trailing comma") << " 1, 500, 100, 700,";
-    QTest::newRow("one field") << " 1";
-    QTest::newRow("six fields") << " 1, 500, 100, 700, 50, 3";
-    QTest::newRow("empty field") << " 1,, 100, 700, 50";
-    QTest::newRow("word") << " 1, 500, left, 700, 50";
-    QTest::newRow("number and text") << " 1, 500, 100px, 700, 50";
-    QTest::newRow("fraction") << " 1, 500, 100.5, 700, 50";
-    QTest::newRow("two numbers in a field") << " 1, 500, 1 00, 700, 50";
-    QTest::newRow("beyond 32 bits") << " 1, 500, 2147483648, 700, 50";
-    QTest::newRow("semicolons") << " 1; 500; 100; 700; 50";
-    QTest::newRow("sign alone") << " 1, 500, -, 700, 50";
-}
-
-void PlacementTextTest::parseRejectsMalformedText()
-{
-    QFETCH(QString, text);
-    WindowPlacement read = placement(7, 11, 12, 13, 14);
-    QVERIFY(!ParsePlacement(text.toStdString(), read));
-    // The caller falls back to its defaults; the record is left as it was.
-    QCOMPARE(read.showCmd, 7);
-    QCOMPARE(read.normalPosition.left, 11);
-    QCOMPARE(read.normalPosition.top, 12);
-    QCOMPARE(read.normalPosition.right, 13);
-    QCOMPARE(read.normalPosition.bottom, 14);
+    QFETCH(Fields, read);
+    WindowPlacement record;
+    record.showCmd = 7;
+    record.normalPosition = {11, 12, 13, 14};
+    QCOMPARE(ParsePlacement(text.toStdString(), record), !read.isEmpty());
+    // On failure the caller falls back to its defaults; the record is left as it was.
+    QCOMPARE(fieldsOf(record), read.isEmpty() ? Fields({7, 11, 12, 13, 14}) : read);
 }
 
 void PlacementTextTest::flagText_data()
@@ -154,13 +100,8 @@ void PlacementTextTest::flagText_data()
     QTest::newRow("1 with leading blank") << " 1" << true;
     QTest::newRow("1 without blank") << "1" << true;
     QTest::newRow("1 as decimal") << "1.0" << true;
-    QTest::newRow("0") << " 0" << false;
-    QTest::newRow("2") << " 2" << false;
-    QTest::newRow("-1") << "-1" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("word") << "yes" << false;
-    QTest::newRow("number and text") << "1x" << false;
-    QTest::newRow("two numbers") << "1 1" << false;
+    for (const char *other : {" 0", " 2", "-1", "", "yes", "1x", "1 1"})
+        QTest::addRow("\"%s\"", other) << QString::fromLatin1(other) << false;
 }
 
 void PlacementTextTest::flagText()

@@ -30,11 +30,9 @@ private slots:
 
     void windowReopensWhereItWasClosed_data();
     void windowReopensWhereItWasClosed();
-    void minimisedWindowStoresItsRestoredRectangle();
     void maximisedWindowStoresItsRestoredRectangle();
-    void unusablePlacementCentresTheWindow_data();
-    void unusablePlacementCentresTheWindow();
-    void handWrittenPlacementWithoutQuotes();
+    void storedPlacementText_data();
+    void storedPlacementText();
     void sectionIsTheCallers();
     void noWindowWritesNothing();
 
@@ -102,7 +100,6 @@ void PreferencesTest::reminderFlag_data()
     QTest::newRow("other section only") << QByteArray("[Zentrel]\nMsgDsp=1\n") << false;
     QTest::newRow("\" 1\"") << QByteArray("[Global]\nMsgDsp=\" 1\"\n") << true;
     QTest::newRow("1") << QByteArray("[Global]\nMsgDsp=1\n") << true;
-    QTest::newRow("\"1\"") << QByteArray("[Global]\nMsgDsp=\"1\"\n") << true;
     QTest::newRow("\" 0\"") << QByteArray("[Global]\nMsgDsp=\" 0\"\n") << false;
     QTest::newRow("empty") << QByteArray("[Global]\nMsgDsp=\n") << false;
     QTest::newRow("not a number") << QByteArray("[Global]\nMsgDsp=off\n") << false;
@@ -133,55 +130,44 @@ void PreferencesTest::reminderFlagFollowsSaveMsgDsp()
 void PreferencesTest::windowReopensWhereItWasClosed_data()
 {
     QTest::addColumn<QPoint>("position");
-    QTest::newRow("inside the screen") << QPoint(100, 50);
-    QTest::newRow("negative, as a maximised frame leaves it") << QPoint(-8, -8);
-    QTest::newRow("origin") << QPoint(0, 0);
+    QTest::addColumn<bool>("minimised");
+    QTest::newRow("inside the screen") << QPoint(100, 50) << false;
+    QTest::newRow("negative, as a maximised frame leaves it") << QPoint(-8, -8) << false;
+    QTest::newRow("origin") << QPoint(0, 0) << false;
+    QTest::newRow("minimised stores its restored rectangle") << QPoint(40, 30) << true;
 }
 
 void PreferencesTest::windowReopensWhereItWasClosed()
 {
     QFETCH(QPoint, position);
+    QFETCH(bool, minimised);
     const Preferences prefs(m_ini);
     {
         FixedWindow closing;
         closing.move(position);
         closing.show();
         QVERIFY(QTest::qWaitForWindowExposed(&closing));
+        const QRect frame = closing.frameGeometry();
+        QCOMPARE(frame.topLeft(), position);
+        if (minimised) {
+            closing.showMinimized();
+            QTRY_VERIFY(closing.isMinimized());
+            const WindowPlacement placement = Preferences::PlacementOf(&closing);
+            QCOMPARE(placement.showCmd, WindowPlacement::ShowMinimized);
+            const auto &r = placement.normalPosition;
+            QCOMPARE(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)), frame);
+        }
         QVERIFY(prefs.SaveWindowPlacement(&closing, QStringLiteral("Zentrel")));
     }
     FixedWindow opening;
     prefs.RestoreWindowPlacement(&opening, QStringLiteral("Zentrel"));
     QCOMPARE(opening.pos(), position);
     QCOMPARE(opening.size(), QSize(300, 200));
-}
-
-void PreferencesTest::minimisedWindowStoresItsRestoredRectangle()
-{
-    const Preferences prefs(m_ini);
-    {
-        FixedWindow closing;
-        closing.move(40, 30);
-        closing.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&closing));
-        const QRect frame = closing.frameGeometry();
-        QCOMPARE(frame.topLeft(), QPoint(40, 30));
-        closing.showMinimized();
-        QTRY_VERIFY(closing.isMinimized());
-        const WindowPlacement placement = Preferences::PlacementOf(&closing);
-        QCOMPARE(placement.showCmd, WindowPlacement::ShowMinimized);
-        QCOMPARE(placement.normalPosition.left, 40);
-        QCOMPARE(placement.normalPosition.top, 30);
-        QCOMPARE(placement.normalPosition.right, 40 + frame.width());
-        QCOMPARE(placement.normalPosition.bottom, 30 + frame.height());
-        QVERIFY(prefs.SaveWindowPlacement(&closing, QStringLiteral("Zentrel")));
-    }
-    FixedWindow opening;
-    prefs.RestoreWindowPlacement(&opening, QStringLiteral("Zentrel"));
     opening.show();
     QVERIFY(QTest::qWaitForWindowExposed(&opening));
     // The show state is not applied: it reopens normal, at its restored position.
     QVERIFY(!opening.isMinimized());
-    QCOMPARE(opening.pos(), QPoint(40, 30));
+    QCOMPARE(opening.pos(), position);
 }
 
 void PreferencesTest::maximisedWindowStoresItsRestoredRectangle()
@@ -203,21 +189,26 @@ void PreferencesTest::maximisedWindowStoresItsRestoredRectangle()
              frame);
 }
 
-void PreferencesTest::unusablePlacementCentresTheWindow_data()
+void PreferencesTest::storedPlacementText_data()
 {
     QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QPoint>("position"); // null: centred on the screen
 
-    QTest::newRow("nothing stored") << QByteArray();
-    QTest::newRow("empty") << QByteArray("[Zentrel]\nWindwInformation=\n");
-    QTest::newRow("four fields") << QByteArray(
-        "[Zentrel]\nWindwInformation=\" 1, 500, 100, 700\"\n");
-    QTest::newRow("not a number") << QByteArray(
-        "[Zentrel]\nWindwInformation=\" 1, 500, abc, 700, 50\"\n");
+    QTest::newRow("nothing stored") << QByteArray() << QPoint();
+    QTest::newRow("empty") << QByteArray("[Zentrel]\nWindwInformation=\n") << QPoint();
+    QTest::newRow("four fields")
+        << QByteArray("[Zentrel]\nWindwInformation=\" 1, 500, 100, 700\"\n") << QPoint();
+    QTest::newRow("not a number")
+        << QByteArray("[Zentrel]\nWindwInformation=\" 1, 500, abc, 700, 50\"\n") << QPoint();
+    // Without quotes an INI reader splits the value at the commas.
+    QTest::newRow("hand-written without quotes")
+        << QByteArray("[Zentrel]\nWindwInformation= 1, 500, 100, 700, 50\n") << QPoint(100, 50);
 }
 
-void PreferencesTest::unusablePlacementCentresTheWindow()
+void PreferencesTest::storedPlacementText()
 {
     QFETCH(QByteArray, ini);
+    QFETCH(QPoint, position);
     if (!ini.isEmpty())
         QVERIFY(!writeIni(ini).isEmpty());
 
@@ -226,17 +217,9 @@ void PreferencesTest::unusablePlacementCentresTheWindow()
     Preferences(m_ini).RestoreWindowPlacement(&window, QStringLiteral("Zentrel"));
 
     const QRect screen = window.screen()->geometry();
-    QCOMPARE(window.pos(),
-             screen.topLeft() + QPoint((screen.width() - 300) / 2, (screen.height() - 200) / 2));
-}
-
-void PreferencesTest::handWrittenPlacementWithoutQuotes()
-{
-    // Without quotes an INI reader splits the value at the commas.
-    QVERIFY(!writeIni("[Zentrel]\nWindwInformation= 1, 500, 100, 700, 50\n").isEmpty());
-    FixedWindow window;
-    Preferences(m_ini).RestoreWindowPlacement(&window, QStringLiteral("Zentrel"));
-    QCOMPARE(window.pos(), QPoint(100, 50));
+    QCOMPARE(window.pos(), !position.isNull() ? position
+                           : screen.topLeft() + QPoint((screen.width() - 300) / 2,
+                                                       (screen.height() - 200) / 2));
 }
 
 void PreferencesTest::sectionIsTheCallers()

@@ -15,8 +15,17 @@ class ReminderTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_ini = m_dir.filePath(QStringLiteral("Veltrix-%1.ini").arg(++m_case));
+    }
+    void cleanup()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (qobject_cast<HelpWindow *>(widget))
+                widget->close();
+    }
     void closingWritesMsgDspOnlyWhenTicked_data();
     void closingWritesMsgDspOnlyWhenTicked();
     void f1OpensHelpWithAnyModifier_data();
@@ -25,42 +34,24 @@ private slots:
     void neverNegativeOnTheScreen();
 
 private:
-    QVariant storedMsgDsp() const;
+    QVariant storedMsgDsp() const
+    {
+        return QSettings(m_ini, QSettings::IniFormat).value(QStringLiteral("Global/MsgDsp"));
+    }
 
     QTemporaryDir m_dir;
     QString m_ini;
     int m_case = 0;
 };
 
-void ReminderTest::init()
-{
-    QVERIFY(m_dir.isValid());
-    m_ini = m_dir.filePath(QStringLiteral("Veltrix-%1.ini").arg(++m_case));
-}
-
-void ReminderTest::cleanup()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<HelpWindow *>(widget))
-            widget->close();
-    }
-}
-
-QVariant ReminderTest::storedMsgDsp() const
-{
-    return QSettings(m_ini, QSettings::IniFormat).value(QStringLiteral("Global/MsgDsp"));
-}
-
 void ReminderTest::closingWritesMsgDspOnlyWhenTicked_data()
 {
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QString>("how");
-
-    for (const bool ticked : {true, false}) {
+    for (const bool ticked : {true, false})
         for (const char *how : {"OK", "Escape", "close box"})
             QTest::addRow("%s, %s", ticked ? "ticked" : "not ticked", how)
                 << ticked << QString::fromLatin1(how);
-    }
 }
 
 void ReminderTest::closingWritesMsgDspOnlyWhenTicked()
@@ -114,15 +105,12 @@ void ReminderTest::f1OpensHelpWithAnyModifier()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
     // The key reaches the dialog through whichever control has the focus.
-    QWidget *target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
-    QTest::keyClick(target, Qt::Key_F1, modifiers);
+    QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key_F1, modifiers);
 
     HelpWindow *help = nullptr;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *candidate = qobject_cast<HelpWindow *>(widget);
-            candidate && candidate->isVisible())
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *candidate = qobject_cast<HelpWindow *>(widget); candidate && candidate->isVisible())
             help = candidate;
-    }
     QVERIFY(help != nullptr);
     QCOMPARE(help->browser()->source(), HelpWindow::TopicIndex());
     // The reminder stays open while help is read, and nothing was stored.
@@ -137,32 +125,32 @@ void ReminderTest::reminderIsShownUntilSwitchedOff()
     mainWindow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
 
-    // First save: the reminder comes; the user ticks the box and presses OK.
+    // Answers the next reminder: ticks the box and presses OK, or only accepts it.
     bool seen = false;
-    QTimer::singleShot(0, this, [&seen] {
-        auto *dialog = qobject_cast<FormT512Msg *>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        seen = true;
-        dialog->findChild<QCheckBox *>(QStringLiteral("MsgCheck"))->setChecked(true);
-        dialog->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
-    });
+    const auto answerNext = [this, &seen](bool tick) {
+        seen = false;
+        QTimer::singleShot(0, this, [&seen, tick] {
+            auto *dialog = qobject_cast<FormT512Msg *>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            seen = true;
+            if (!tick)
+                return dialog->accept();
+            dialog->findChild<QCheckBox *>(QStringLiteral("MsgCheck"))->setChecked(true);
+            dialog->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        });
+    };
+
+    // First save: the reminder comes; the user switches it off.
+    answerNext(true);
     QVERIFY(ShowTransferReminder(prefs, &mainWindow));
     QVERIFY(seen);
-
     // Second save: switched off, nothing appears.
     QVERIFY(!ShowTransferReminder(prefs, &mainWindow));
 
     // The Settings menu switched it on again.
     prefs.SaveMsgDsp(0);
-    seen = false;
-    QTimer::singleShot(0, this, [&seen] {
-        auto *dialog = qobject_cast<FormT512Msg *>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        seen = true;
-        dialog->accept();
-    });
+    answerNext(false);
     QVERIFY(ShowTransferReminder(prefs, &mainWindow));
     QVERIFY(seen);
     QVERIFY(!prefs.ReminderSuppressed());
@@ -175,10 +163,10 @@ void ReminderTest::neverNegativeOnTheScreen()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QRect screen = dialog.screen()->geometry();
-    QVERIFY(screen.contains(dialog.frameGeometry()));
+    const QRect frame = dialog.frameGeometry();
+    QVERIFY(screen.contains(frame));
     // Centred: as much room to the left as to the right, give or take rounding.
-    QVERIFY(qAbs((dialog.frameGeometry().left() - screen.left()) -
-                 (screen.right() - dialog.frameGeometry().right())) <= 1);
+    QVERIFY(qAbs((frame.left() - screen.left()) - (screen.right() - frame.right())) <= 1);
 }
 
 QTEST_MAIN(ReminderTest)

@@ -33,6 +33,20 @@ int runChild(const char *mode, const char *dir)
         QThread::sleep(1);
 }
 
+// A start in dir is the primary one; each later start is a duplicate that asks it to show.
+void expectPrimaryAskedByLaterStarts(const QString &dir, int laterStarts)
+{
+    SingleInstance primary(InstanceName, dir);
+    QCOMPARE(primary.tryStart(), SingleInstance::Primary);
+    QSignalSpy asked(&primary, &SingleInstance::showRequested);
+    std::vector<std::unique_ptr<SingleInstance>> later;
+    for (int i = 1; i <= laterStarts; ++i) {
+        later.push_back(std::make_unique<SingleInstance>(InstanceName, dir));
+        QCOMPARE(later.back()->tryStart(), SingleInstance::Duplicate);
+        QTRY_COMPARE(asked.count(), i);
+    }
+}
+
 } // namespace
 
 class SingleInstanceTest : public QObject
@@ -103,17 +117,7 @@ void SingleInstanceTest::secondProcessRaisesTheFirst()
 
 void SingleInstanceTest::secondObjectInOneProcessIsADuplicate()
 {
-    SingleInstance first(InstanceName, m_runtime->path());
-    QCOMPARE(first.tryStart(), SingleInstance::Primary);
-    QSignalSpy asked(&first, &SingleInstance::showRequested);
-
-    SingleInstance second(InstanceName, m_runtime->path());
-    QCOMPARE(second.tryStart(), SingleInstance::Duplicate);
-    QTRY_COMPARE(asked.count(), 1);
-
-    SingleInstance third(InstanceName, m_runtime->path());
-    QCOMPARE(third.tryStart(), SingleInstance::Duplicate);
-    QTRY_COMPARE(asked.count(), 2);
+    expectPrimaryAskedByLaterStarts(m_runtime->path(), 2);
 }
 
 void SingleInstanceTest::instanceCanStartAgainAfterTheFirstEnded()
@@ -122,12 +126,7 @@ void SingleInstanceTest::instanceCanStartAgainAfterTheFirstEnded()
         SingleInstance first(InstanceName, m_runtime->path());
         QCOMPARE(first.tryStart(), SingleInstance::Primary);
     }
-    SingleInstance next(InstanceName, m_runtime->path());
-    QCOMPARE(next.tryStart(), SingleInstance::Primary);
-    QSignalSpy asked(&next, &SingleInstance::showRequested);
-    SingleInstance later(InstanceName, m_runtime->path());
-    QCOMPARE(later.tryStart(), SingleInstance::Duplicate);
-    QTRY_COMPARE(asked.count(), 1);
+    expectPrimaryAskedByLaterStarts(m_runtime->path(), 1);
 }
 
 void SingleInstanceTest::crashedInstanceDoesNotBlockTheNext()
@@ -143,19 +142,12 @@ void SingleInstanceTest::crashedInstanceDoesNotBlockTheNext()
     holder->kill();
     QVERIFY(holder->waitForFinished());
     QVERIFY(QFile::exists(whileRunning.lockFilePath()));
-
-    SingleInstance next(InstanceName, m_runtime->path());
-    QCOMPARE(next.tryStart(), SingleInstance::Primary);
-    QSignalSpy asked(&next, &SingleInstance::showRequested);
-    SingleInstance later(InstanceName, m_runtime->path());
-    QCOMPARE(later.tryStart(), SingleInstance::Duplicate);
-    QTRY_COMPARE(asked.count(), 1);
+    expectPrimaryAskedByLaterStarts(m_runtime->path(), 1);
 }
 
 void SingleInstanceTest::unusableRuntimeDirStillStarts()
 {
-    const QString missing = m_runtime->filePath(QStringLiteral("no/such/dir"));
-    SingleInstance first(InstanceName, missing);
+    SingleInstance first(InstanceName, m_runtime->filePath(QStringLiteral("no/such/dir")));
     QCOMPARE(first.tryStart(), SingleInstance::Primary);
 }
 

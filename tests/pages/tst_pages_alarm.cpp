@@ -30,6 +30,13 @@ struct SoundCache
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
     }
+    // Only beep.snd in the cache, shown in the page's lists.
+    void offerBeep(AlarmPage &page) const
+    {
+        add({"beep.snd"});
+        attach(page);
+        page.SoundCombo_Disp();
+    }
     void empty() const
     {
         for (const QString &name : QDir(dir.path()).entryList(QDir::Files))
@@ -118,29 +125,18 @@ void TestAlarmPage::soundListEntries()
 
 void TestAlarmPage::soundListFromCacheDirectory()
 {
-    QTemporaryDir cache;
-    for (const char *name : {"b.snd", "A.snd", "alarm10.snd", "alarmsound.snd", "notes.txt"}) {
-        QFile file(cache.filePath(QString::fromLatin1(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    const PathMapper mapper(cache.path());
-    f->alarm.setSoundCache(&mapper, cache.path() + QStringLiteral("/*.snd"));
+    SoundCache cache;
+    cache.add({"b.snd", "A.snd", "alarm10.snd", "alarmsound.snd", "notes.txt"});
+    f->alarm.setSoundCache(&cache.mapper, cache.dir.path() + QStringLiteral("/*.snd"));
     f->alarm.SoundCombo_Disp();
-
-    for (int alarm = 0; alarm < 4; ++alarm) {
-        QComboBox *sound = f->alarm.Sound(alarm);
-        QStringList items;
-        for (int i = 0; i < sound->count(); ++i)
-            items << sound->itemText(i);
-        QCOMPARE(items, (QStringList{"A", "ALARM10", "B"}));
-    }
+    for (int alarm = 0; alarm < 4; ++alarm)
+        QCOMPARE(entriesOf(f->alarm.Sound(alarm)), (QStringList{"A", "ALARM10", "B"}));
 
     // After a start from the device the device's list counts, up to its empty entry.
     f->state.SoundList = QStringList{"tick.snd", "", "ignored.snd"};
     f->alarm.setStartedFromDevice(true);
     f->alarm.SoundCombo_Disp();
-    QCOMPARE(f->alarm.Sound(3)->count(), 1);
-    QCOMPARE(f->alarm.Sound(3)->itemText(0), QStringLiteral("TICK"));
+    QCOMPARE(entriesOf(f->alarm.Sound(3)), QStringList{"TICK"});
 }
 
 void TestAlarmPage::storedNameSelection_data()
@@ -211,10 +207,8 @@ void TestAlarmPage::repeatNeedsSounds()
 
     // Alarm 1 was Weekly on Tuesday and Friday while the cache still held a sound.
     SoundCache cache;
-    cache.add({"beep.snd"});
-    cache.attach(f->alarm);
     f->alarm.setWaveDeviceCount([] { return 1; });
-    f->alarm.SoundCombo_Disp();
+    cache.offerBeep(f->alarm);
     f->alarm.Week(1)->setCurrentIndex(AlarmPage::RepeatWeekly);
     f->alarm.ALWeek(1, 1)->click();
     f->alarm.ALWeek(1, 4)->click();
@@ -309,9 +303,7 @@ void TestAlarmPage::weekdayDetour()
     constexpr int alarm = 2;
 
     SoundCache cache;
-    cache.add({"beep.snd"});
-    cache.attach(f->alarm);
-    f->alarm.SoundCombo_Disp();
+    cache.offerBeep(f->alarm);
     QComboBox *week = f->alarm.Week(alarm);
     week->setCurrentIndex(AlarmPage::RepeatWeekly);
     for (int day = 0; day < AlarmPage::DayCount; ++day) {
@@ -360,9 +352,7 @@ void TestAlarmPage::soundNameLength()
 
     // The lists never offer such a name themselves; put it there as a stored one would be.
     SoundCache cache;
-    cache.add({"beep.snd"});
-    cache.attach(f->alarm);
-    f->alarm.SoundCombo_Disp();
+    cache.offerBeep(f->alarm);
     QComboBox *sound = f->alarm.Sound(0);
     f->alarm.Week(0)->setCurrentIndex(AlarmPage::RepeatDaily);
     sound->addItem(name);

@@ -44,6 +44,18 @@ void setAlarm(WeeklyRecord &weekly, int n, const Alarm &a)
     weekly.setSoundName(n, a.sound);
 }
 
+// The system record fields a page control holds, apart from the user name, at the factory values.
+constexpr std::pair<SystemField, int> FactoryBound[] = {
+    {SystemField::Contrast, 16},      {SystemField::StandbyMode, 1},
+    {SystemField::AutoOffDelay, 3},   {SystemField::PowerOnHour, 7},
+    {SystemField::PowerOnMinute, 0},  {SystemField::PowerOffHour, 23},
+    {SystemField::PowerOffMinute, 0}, {SystemField::BacklightTime, 3},
+    {SystemField::KeyChirp, 0},       {SystemField::AlarmSoundOn, 1},
+    {SystemField::FilerViewMode, 2},  {SystemField::FilerSortKey, 4},
+    {SystemField::FilerSortOrder, 0}, {SystemField::ClockFormat, 0},
+    {SystemField::DaylightSaving, 0},
+};
+
 // A record as this program saves it, so a load and a save must give it back unchanged.
 struct Sample
 {
@@ -53,18 +65,8 @@ struct Sample
     Sample()
     {
         fillOpaque(sys);
-        const std::pair<SystemField, std::int16_t> fields[] = {
-            {SystemField::Contrast, 16},      {SystemField::StandbyMode, 1},
-            {SystemField::AutoOffDelay, 3},   {SystemField::PowerOnHour, 7},
-            {SystemField::PowerOnMinute, 0},  {SystemField::PowerOffHour, 23},
-            {SystemField::PowerOffMinute, 0}, {SystemField::BacklightTime, 3},
-            {SystemField::KeyChirp, 0},       {SystemField::AlarmSoundOn, 1},
-            {SystemField::FilerViewMode, 2},  {SystemField::FilerSortKey, 4},
-            {SystemField::FilerSortOrder, 0}, {SystemField::ClockFormat, 0},
-            {SystemField::DaylightSaving, 0},
-        };
-        for (const auto &[field, value] : fields)
-            sys.set(field, value);
+        for (const auto &[field, value] : FactoryBound)
+            sys.set(field, std::int16_t(value));
         sys.setUserName("My Computer");
         weekly.setHidden56(3);
         for (int n = 0; n < 4; ++n)
@@ -76,14 +78,6 @@ struct Sample
         return *this;
     }
 };
-
-// The system record fields a page control holds, apart from the user name.
-constexpr SystemField BoundFields[] = {
-    SystemField::Contrast,       SystemField::StandbyMode,   SystemField::AutoOffDelay,
-    SystemField::PowerOnHour,    SystemField::PowerOnMinute, SystemField::PowerOffHour,
-    SystemField::PowerOffMinute, SystemField::BacklightTime, SystemField::KeyChirp,
-    SystemField::AlarmSoundOn,   SystemField::FilerViewMode, SystemField::FilerSortKey,
-    SystemField::FilerSortOrder, SystemField::ClockFormat,   SystemField::DaylightSaving};
 
 constexpr std::pair<SystemField, int> FactoryHidden[] = {
     {SystemField::Hidden06, 1}, {SystemField::Hidden10, 0},  {SystemField::Hidden12, 2},
@@ -100,7 +94,7 @@ template <std::size_t N> QByteArray image(const RecordImage<N> &record)
 // Overwrites every field the pages write, so a save that skips one shows up.
 void scribbleOverBoundFields(SettingsState &state)
 {
-    for (SystemField field : BoundFields)
+    for (const auto &[field, factory] : FactoryBound)
         state.systemRecord.set(field, 0x5A5A);
     state.systemRecord.setUserName("scribbled");
     for (std::size_t i = 0; i < WeeklyRecord::Size; ++i) {
@@ -156,21 +150,10 @@ void TestPageBinding::roundTrip_data()
         << factory.sys << factory.weekly << factory.sys << factory.weekly;
 
     Sample custom;
-    custom.with(SystemField::Contrast, 22)
-        .with(SystemField::StandbyMode, 2)
-        .with(SystemField::AutoOffDelay, 12)
-        .with(SystemField::PowerOnHour, 0)
-        .with(SystemField::PowerOnMinute, 1)
-        .with(SystemField::PowerOffHour, 23)
-        .with(SystemField::PowerOffMinute, 59)
-        .with(SystemField::BacklightTime, 10)
-        .with(SystemField::KeyChirp, 1)
-        .with(SystemField::AlarmSoundOn, 0)
-        .with(SystemField::FilerViewMode, 0)
-        .with(SystemField::FilerSortKey, 2)
-        .with(SystemField::FilerSortOrder, 1)
-        .with(SystemField::ClockFormat, 1)
-        .with(SystemField::DaylightSaving, 1);
+    // In the order of FactoryBound.
+    const int customValues[] = {22, 2, 12, 0, 1, 23, 59, 10, 1, 0, 0, 2, 1, 1, 1};
+    for (std::size_t i = 0; i < std::size(FactoryBound); ++i)
+        custom.with(FactoryBound[i].first, customValues[i]);
     custom.sys.setUserName("ABCDEFGHIJKL");
     custom.weekly.setHourlyChime(1);
     setAlarm(custom.weekly, 0, {2, 0x45, 5, 45, "ALARM1"});
@@ -280,11 +263,9 @@ void TestPageBinding::filerSortKey_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("entry");
-
-    QTest::newRow("name") << 1 << QStringLiteral("Name");
-    QTest::newRow("date") << 2 << QStringLiteral("Date");
-    QTest::newRow("size") << 3 << QStringLiteral("Size");
-    QTest::newRow("type") << 4 << QStringLiteral("Type");
+    int code = 0;
+    for (const char *entry : {"Name", "Date", "Size", "Type"})
+        QTest::newRow(entry) << ++code << QString::fromLatin1(entry);
 }
 
 void TestPageBinding::filerSortKey()
@@ -468,9 +449,8 @@ void TestPageBinding::defaultsReachRecordsAtSave()
 
     // ...the rest reaches the records through the pages at the next save.
     QVERIFY(f->binding.PagesToRecords());
-    const Sample factory;
-    for (SystemField field : BoundFields)
-        expected.sys.set(field, factory.sys.get(field));
+    for (const auto &[field, value] : FactoryBound)
+        expected.sys.set(field, std::int16_t(value));
     expected.sys.setUserName("My Computer");
     expected.weekly.setHourlyChime(0);
     for (int n = 0; n < 4; ++n) {
