@@ -207,27 +207,23 @@ void TestSettingsStore::saveToDevice_data()
     QTest::addColumn<int>("putResult");  // what the failing put returns
     QTest::addColumn<bool>("pagesCopy");
     QTest::addColumn<bool>("saved");
-    QTest::addColumn<QStringList>("sent");
-    QTest::addColumn<bool>("systemWritten");
-    QTest::addColumn<bool>("weeklyWritten");
+    QTest::addColumn<QStringList>("sent"); // each is written into the cache just before
 
     const QStringList both{kDeviceSystemFile, kDeviceWeeklyFile};
-    const QStringList systemOnly{kDeviceSystemFile};
-    QTest::newRow("both sent") << "present" << 0 << 0 << true << true << both << true << true;
-    QTest::newRow("system dir made")
-        << "no system dir" << 0 << 0 << true << true << both << true << true;
-    QTest::newRow("parent missing")
-        << "no cache dir" << 0 << 0 << true << false << QStringList() << false << false;
-    QTest::newRow("link fails on system")
-        << "present" << 1 << 5 << true << false << systemOnly << true << false;
-    QTest::newRow("link fails on weekly")
-        << "present" << 2 << 5 << true << false << both << true << true;
-    QTest::newRow("only the low 16 bits count")
-        << "present" << 1 << 0x10000 << true << true << both << true << true;
-    QTest::newRow("low 16 bits set above")
-        << "present" << 1 << 0x10001 << true << false << systemOnly << true << false;
-    QTest::newRow("pages cannot be copied")
-        << "present" << 0 << 0 << false << false << QStringList() << false << false;
+    const QStringList system{kDeviceSystemFile}, none;
+    auto row = [](const char *name, const char *cache, int failingPut, int putResult,
+                  bool pagesCopy, bool saved, const QStringList &sent) {
+        QTest::newRow(name) << QString::fromLatin1(cache) << failingPut << putResult << pagesCopy
+                            << saved << sent;
+    };
+    row("both sent", "present", 0, 0, true, true, both);
+    row("system dir made", "no system dir", 0, 0, true, true, both);
+    row("parent missing", "no cache dir", 0, 0, true, false, none);
+    row("link fails on system", "present", 1, 5, true, false, system);
+    row("link fails on weekly", "present", 2, 5, true, false, both);
+    row("only the low 16 bits count", "present", 1, 0x10000, true, true, both);
+    row("low 16 bits set above", "present", 1, 0x10001, true, false, system);
+    row("pages cannot be copied", "present", 0, 0, false, false, none);
 }
 
 void TestSettingsStore::saveToDevice()
@@ -238,8 +234,7 @@ void TestSettingsStore::saveToDevice()
     QFETCH(bool, pagesCopy);
     QFETCH(bool, saved);
     QFETCH(QStringList, sent);
-    QFETCH(bool, systemWritten);
-    QFETCH(bool, weeklyWritten);
+    const bool systemWritten = !sent.isEmpty(), weeklyWritten = sent.size() == 2;
 
     // Old cache files of other lengths: a save leaves exactly the record's bytes.
     const QByteArray oldSystem(300, 'S');
@@ -541,17 +536,13 @@ void TestSettingsStore::findWorkingFiles_data()
     QTest::newRow("device answers") << "both" << false << false << device << QStringList() << 2;
     QTest::newRow("device lacks weekly.ini")
         << "no weekly" << true << true << factory << notWorking << 2;
-    QTest::newRow("away, both factory files")
-        << "unreachable" << true << true << factory << notWorking << 1;
-    QTest::newRow("away, only weekly.cif")
-        << "unreachable" << false << true << -1
-        << QStringList{QStringLiteral("Not find system.cif")} << 1;
-    QTest::newRow("away, only system.cif")
-        << "unreachable" << true << false << -1
-        << QStringList{QStringLiteral("Not find weekly.cif")} << 1;
-    QTest::newRow("away, neither")
-        << "unreachable" << false << false << -1
-        << QStringList{QStringLiteral("Not find system.cif,weekly.cif")} << 1;
+    auto away = [](const char *name, bool system, bool weekly, int source, const QString &says) {
+        QTest::newRow(name) << "unreachable" << system << weekly << source << QStringList{says} << 1;
+    };
+    away("away, both factory files", true, true, factory, notWorking.first());
+    away("away, only weekly.cif", false, true, -1, QStringLiteral("Not find system.cif"));
+    away("away, only system.cif", true, false, -1, QStringLiteral("Not find weekly.cif"));
+    away("away, neither", false, false, -1, QStringLiteral("Not find system.cif,weekly.cif"));
 }
 
 void TestSettingsStore::findWorkingFiles()
@@ -591,20 +582,18 @@ void TestSettingsStore::refreshCheckFile_data()
     QTest::addColumn<bool>("replaced");
 
     const QDateTime none;
-    const QDate day(2024, 5, 10);
-    QTest::newRow("no copy yet") << true << true << none << true;
+    const QDate day(2024, 5, 10); // the source is stamped 12:00:00.900 that day
+    auto copyAt = [](const char *name, const QDateTime &copyTime, bool replaced) {
+        QTest::newRow(name) << true << true << copyTime << replaced;
+    };
+    copyAt("no copy yet", none, true);
     QTest::newRow("no source") << false << true << QDateTime(day, QTime(8, 0)) << false;
-    QTest::newRow("same date, earlier time")
-        << true << true << QDateTime(day, QTime(11, 59, 59)) << true;
-    QTest::newRow("same date, later time")
-        << true << true << QDateTime(day, QTime(12, 0, 1)) << false;
-    QTest::newRow("later date, earlier time")
-        << true << true << QDateTime(day.addDays(1), QTime(8, 0)) << false;
-    QTest::newRow("earlier date, later time")
-        << true << true << QDateTime(day.addDays(-1), QTime(23, 0)) << true;
-    QTest::newRow("equal") << true << true << QDateTime(day, QTime(12, 0)) << false;
-    QTest::newRow("within the same second")
-        << true << true << QDateTime(day, QTime(12, 0, 0, 100)) << false;
+    copyAt("same date, earlier time", QDateTime(day, QTime(11, 59, 59)), true);
+    copyAt("same date, later time", QDateTime(day, QTime(12, 0, 1)), false);
+    copyAt("later date, earlier time", QDateTime(day.addDays(1), QTime(8, 0)), false);
+    copyAt("earlier date, later time", QDateTime(day.addDays(-1), QTime(23, 0)), true);
+    copyAt("equal", QDateTime(day, QTime(12, 0)), false);
+    copyAt("within the same second", QDateTime(day, QTime(12, 0, 0, 100)), false);
     QTest::newRow("apps dir missing") << true << false << none << false;
 }
 
@@ -715,20 +704,18 @@ void TestSettingsStore::soundList()
     m_store->GetSoundList();
 
     QCOMPARE(m_state.SoundList, after);
-    QCOMPARE(m_link->ops().contains(QStringLiteral("Vlt_DirByExt")), soundDir);
-    if (soundDir) {
-        const auto listed = std::find_if(m_link->calls.cbegin(), m_link->calls.cend(), [](const auto &c) {
-            return c.op == QStringLiteral("Vlt_DirByExt");
-        });
-        QCOMPARE(listed->args, (QStringList{QStringLiteral("\\system\\sound"), QStringLiteral("snd"),
-                                         QStringLiteral("1024")}));
-    }
-    // Every listed sound is copied into the sound cache, and the lists are refilled from it.
-    QStringList copied;
+    // The sound directory is listed once it is there, and every listed sound is copied into the
+    // sound cache; the lists are refilled from it.
+    QStringList listedWith, copied;
     for (const auto &c : m_link->calls) {
+        if (c.op == QStringLiteral("Vlt_DirByExt"))
+            listedWith << c.args;
         if (c.op == QStringLiteral("Vlt_GetFile"))
             copied << c.args.at(1);
     }
+    const QStringList listArgs{QStringLiteral("\\system\\sound"), QStringLiteral("snd"),
+                               QStringLiteral("1024")};
+    QCOMPARE(listedWith, soundDir ? listArgs : QStringList());
     QStringList expectedCopies;
     for (const QString &name : after.mid(0, after.indexOf(QString())))
         expectedCopies << QStringLiteral("\\system\\sound\\") + name;
