@@ -233,14 +233,17 @@ void TestDeviceCommands::push_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("systemSent");
 
-    QTest::newRow("both sent") << 256 << 76 << false << 0 << QString() << true;
-    QTest::newRow("system.ini too short")
-        << 255 << 76 << false << 1 << "255 bytes, not 256" << false;
-    QTest::newRow("weekly.ini too long") << 256 << 77 << false << 1 << "77 bytes, not 76" << false;
-    QTest::newRow("no weekly.ini") << 256 << -1 << false << 1 << "weekly.ini is missing" << false;
-    QTest::newRow("device refuses weekly.ini")
-        << 256 << 76 << true << 4 << "sending weekly.ini to the device as \\system\\weekly.ini"
-        << true;
+    auto row = [](const char *name, int system, int weekly, bool blocked, int code,
+                  const char *message, bool systemSent) {
+        QTest::newRow(name) << system << weekly << blocked << code << QString::fromLatin1(message)
+                            << systemSent;
+    };
+    row("both sent", 256, 76, false, 0, "", true);
+    row("system.ini too short", 255, 76, false, 1, "255 bytes, not 256", false);
+    row("weekly.ini too long", 256, 77, false, 1, "77 bytes, not 76", false);
+    row("no weekly.ini", 256, -1, false, 1, "weekly.ini is missing", false);
+    row("device refuses weekly.ini", 256, 76, true, 4,
+        "sending weekly.ini to the device as \\system\\weekly.ini", true);
 }
 
 void TestDeviceCommands::push()

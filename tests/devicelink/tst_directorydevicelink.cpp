@@ -229,21 +229,18 @@ void TestDirectoryDeviceLink::listing_data()
     QTest::addColumn<int>("maxChars");
     QTest::addColumn<QByteArray>("text");
 
-    QTest::newRow("sorted, extension in any case")
-        << QStringList{"b.snd", "A.SND", "c.wav", "d.snd.bak", "e.snd/"} << 1024
-        << QByteArray("A.SND\tb.snd");
-    QTest::newRow("hidden files left out")
-        << QStringList{".x.snd", "a.snd"} << 1024 << QByteArray("a.snd");
-    QTest::newRow("a tab in a name")
-        << QStringList{"a\tb.snd", "c.snd"} << 1024 << QByteArray("c.snd");
-    QTest::newRow("names without an ANSI spelling")
-        << QStringList{QStringLiteral("日本.snd"), QStringLiteral("été.snd")} << 1024
-        << QByteArray("\xE9t\xE9.snd");
-    QTest::newRow("cut before a name that does not fit")
-        << QStringList{"aaaa.snd", "bb.snd"} << 14 << QByteArray("aaaa.snd");
-    QTest::newRow("exactly full") << QStringList{"aaaa.snd", "bb.snd"} << 15
-                                  << QByteArray("aaaa.snd\tbb.snd");
-    QTest::newRow("empty directory") << QStringList() << 1024 << QByteArray();
+    auto row = [](const char *name, const QStringList &files, int maxChars, const char *text) {
+        QTest::newRow(name) << files << maxChars << QByteArray(text);
+    };
+    row("sorted, extension in any case", {"b.snd", "A.SND", "c.wav", "d.snd.bak", "e.snd/"}, 1024,
+        "A.SND\tb.snd");
+    row("hidden files left out", {".x.snd", "a.snd"}, 1024, "a.snd");
+    row("a tab in a name", {"a\tb.snd", "c.snd"}, 1024, "c.snd");
+    row("names without an ANSI spelling", {QStringLiteral("日本.snd"), QStringLiteral("été.snd")},
+        1024, "\xE9t\xE9.snd");
+    row("cut before a name that does not fit", {"aaaa.snd", "bb.snd"}, 14, "aaaa.snd");
+    row("exactly full", {"aaaa.snd", "bb.snd"}, 15, "aaaa.snd\tbb.snd");
+    row("empty directory", {}, 1024, "");
 }
 
 void TestDirectoryDeviceLink::listing()
