@@ -1,3 +1,4 @@
+#include "common/TestFiles.h"
 #include "cli/CliContext.h"
 
 #include <QDir>
@@ -9,17 +10,6 @@ namespace {
 
 const QByteArray OneNote("\x07\x00\x01\x00\x00\x11\xff\xff", 8); // 344 samples
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "common/TestFiles.h"
 #include "sound/ConvSndToWav.h"
 #include "sound/SndFile.h"
 #include "sound/ToneSynth.h"
@@ -37,17 +38,6 @@ QByteArray snd(int tempo, const QByteArray &records, bool endMarker = true)
     return bytes;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList entries(const QString &dir)
 {
