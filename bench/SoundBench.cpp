@@ -1,7 +1,7 @@
 // Renders long generated device sounds and compares the rate with plainly writing as many bytes
 // to the same directory. Usage: quorix_sound_bench [DIR] (default: the temporary directory).
 
-#include "sound/ConvSndToWav.h"
+#include "core/ConvSndToWav.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 // The stored window placement and reminder flag texts. Whatever parses must format back to text
 // that parses to the same placement.
-#include "app/PlacementText.h"
+#include "core/PlacementText.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Device sound files: the checks, then the whole conversion to a WAV file for sounds short
 // enough to render quickly. A WAV file that is written must be whole and self-consistent.
-#include "sound/ConvSndToWav.h"
+#include "core/ConvSndToWav.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,6 +2,7 @@
 // reports (it may lie), the rest is the buffer it fills. Every name that reaches the list must
 // be one the device could hold, and the list ends with an empty entry.
 #include "devicelink/SoundList.h"
+#include "platform/DeviceNames.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (list.isEmpty() || !list.last().isEmpty())
         std::abort();
     for (qsizetype i = 0; i + 1 < list.size(); ++i) {
-        if (!list[i].isEmpty() && !isDeviceSoundFileName(list[i]))
+        if (!list[i].isEmpty() && !isDeviceFileName(list[i]))
             std::abort();
     }
     return 0;

@@ -2,8 +2,9 @@
 // with its factory files, and a demo device tree (DIR/device), so Quorix can be tried without
 // a Tavion. Existing demo files are replaced.
 
-#include "settings/SystemRecord.h"
-#include "settings/WeeklyRecord.h"
+#include "core/FactoryValues.h"
+#include "core/SystemRecord.h"
+#include "core/WeeklyRecord.h"
 
 #include <filesystem>
 #include <fstream>
@@ -33,28 +34,10 @@ void writeText(const fs::path &path, const std::string &text)
         throw std::runtime_error("cannot write " + path.string());
 }
 
-SystemRecord factorySystem()
+// The demo's factory files: the factory settings with four alarm times and sounds filled in.
+WeeklyRecord demoFactoryWeekly()
 {
-    using F = SystemField;
-    SystemRecord r;
-    const std::pair<F, std::int16_t> values[] = {
-        {F::Hidden06, 1},      {F::Contrast, 16},      {F::Hidden10, 0},       {F::Hidden12, 2},
-        {F::Hidden14, 1},      {F::Hidden16, 10},      {F::Hidden18, 2},       {F::Hidden28, 1},
-        {F::StandbyMode, 1},   {F::AutoOffDelay, 3},   {F::PowerOnHour, 7},    {F::PowerOnMinute, 0},
-        {F::PowerOffHour, 23}, {F::PowerOffMinute, 0}, {F::BacklightTime, 3},  {F::KeyChirp, 0},
-        {F::AlarmSoundOn, 1},  {F::FilerViewMode, 2},  {F::FilerSortKey, 4},   {F::FilerSortOrder, 0},
-        {F::Hidden54, 7},      {F::ClockFormat, 0},    {F::Hidden58, 0},       {F::Hidden60, 1},
-        {F::DaylightSaving, 0}, {F::Hidden64, 0},      {F::Hidden66, 0},
-    };
-    for (const auto &[field, value] : values)
-        r.set(field, value);
-    r.setUserName("My Computer");
-    return r;
-}
-
-WeeklyRecord factoryWeekly()
-{
-    WeeklyRecord r;
+    WeeklyRecord r = factoryWeeklyRecord();
     const char *sounds[] = {"MORNING", "CHIME", "MARCH", "LULLABY"};
     for (int n = 0; n < WeeklyRecord::AlarmCount; ++n) {
         r.setHour(n, static_cast<std::int16_t>(7 + n));
@@ -105,7 +88,7 @@ void writeMelody(const fs::path &path, const Melody &melody)
 // The demo device holds settings a user has already changed, so opening it shows a difference.
 void writeDevice(const fs::path &root)
 {
-    SystemRecord sys = factorySystem();
+    SystemRecord sys = factorySystemRecord();
     sys.set(SystemField::StandbyMode, 2);
     sys.set(SystemField::PowerOnHour, 6);
     sys.set(SystemField::PowerOnMinute, 30);
@@ -119,7 +102,7 @@ void writeDevice(const fs::path &root)
         sys.bytes[i] = static_cast<std::uint8_t>(i * 7);
     writeImage(root / "system" / "system.ini", sys);
 
-    WeeklyRecord weekly = factoryWeekly();
+    WeeklyRecord weekly = demoFactoryWeekly();
     weekly.setRepeatIndex(0, 2);
     weekly.setWeekdayMask(0, 1 | 2 | 4 | 8 | 16); // Monday to Friday
     weekly.setRepeat(0, weekly.weekdayMask(0));
@@ -149,8 +132,8 @@ void writePrefix(const fs::path &prefix)
               "\"Desktop\"=\"Default\"\n");
     const fs::path drive = prefix / "drive_c";
     const fs::path suite = drive / "Program Files" / "KVQ" / "Veltrix-e";
-    writeImage(suite / "razevo" / "system.cif", factorySystem());
-    writeImage(suite / "razevo" / "weekly.cif", factoryWeekly());
+    writeImage(suite / "razevo" / "system.cif", factorySystemRecord());
+    writeImage(suite / "razevo" / "weekly.cif", demoFactoryWeekly());
     writeText(suite / "vxapps" / "check.exf", "Quorix demo check file\n");
     fs::create_directories(suite / "userdata" / "ini");
 

@@ -4,9 +4,9 @@
 
 #include "devicelink/DirectoryDeviceLink.h"
 #include "devicelink/SoundList.h"
-#include "settings/AnsiText.h"
+#include "core/AnsiText.h"
 #include "settings/RecordFile.h"
-#include "settings/RecordLayout.h"
+#include "core/RecordLayout.h"
 #include "settings/SettingsStore.h"
 
 #include <QDir>
@@ -22,7 +22,6 @@ namespace {
 
 const QString kSystemName = QStringLiteral("system.ini");
 const QString kWeeklyName = QStringLiteral("weekly.ini");
-constexpr std::int32_t kWholeFile = -1;
 
 // The link the command line uses: the device root comes from the injected environment
 // ($TAVION_DEVICE_ROOT) or the link's settings. PC paths are always host paths here.

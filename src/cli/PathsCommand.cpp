@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 
-#include "app/PathsTable.h"
+#include "core/PathsTable.h"
 #include "platform/PathMapper.h"
 #include "platform/WineRegistry.h"
 

@@ -2,8 +2,8 @@
 #include "cli/RecordJson.h"
 
 #include "settings/RecordFile.h"
-#include "settings/SystemRecord.h"
-#include "settings/WeeklyRecord.h"
+#include "core/SystemRecord.h"
+#include "core/WeeklyRecord.h"
 
 #include <QFile>
 

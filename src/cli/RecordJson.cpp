@@ -1,8 +1,8 @@
 #include "cli/RecordJson.h"
 
 #include "cli/JsonWriter.h"
-#include "settings/AnsiText.h"
-#include "settings/RecordLayout.h"
+#include "core/AnsiText.h"
+#include "core/RecordLayout.h"
 
 #include <QStringList>
 

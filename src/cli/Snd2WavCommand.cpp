@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 
-#include "sound/ConvSndToWav.h"
+#include "core/ConvSndToWav.h"
 
 #include <QFile>
 

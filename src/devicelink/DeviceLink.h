@@ -33,6 +33,15 @@ public:
     virtual std::int32_t Vlt_DoDisconnect() = 0;
 };
 
+// The settings files and the sound folder on the device.
+inline const QString kDeviceSystemFile = QStringLiteral("\\system\\system.ini");
+inline const QString kDeviceWeeklyFile = QStringLiteral("\\system\\weekly.ini");
+inline const QString kDeviceSoundDir = QStringLiteral("\\system\\sound");
+inline const QString kSoundExtension = QStringLiteral("snd");
+
+// The transfer mode that copies a whole file.
+constexpr std::int32_t kWholeFile = -1;
+
 // Result codes of the shipped link; callers only test for zero.
 namespace vlt {
 

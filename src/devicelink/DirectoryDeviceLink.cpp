@@ -1,7 +1,8 @@
 #include "devicelink/DirectoryDeviceLink.h"
 
-#include "devicelink/SafeCopy.h"
-#include "settings/AnsiText.h"
+#include "platform/AtomicFile.h"
+#include "core/AnsiText.h"
+#include "platform/DeviceNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,10 +26,8 @@ std::optional<QStringList> deviceComponents(const QString &devicePath)
             continue;
         if (part == u"..")
             return std::nullopt;
-        for (QChar c : part) {
-            if (c.unicode() < 32 || QStringView(u"<>:\"|?*").contains(c))
-                return std::nullopt;
-        }
+        if (!isDeviceFileName(part))
+            return std::nullopt;
         parts << part;
     }
     return parts;

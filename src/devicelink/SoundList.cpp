@@ -1,6 +1,7 @@
 #include "devicelink/SoundList.h"
 
-#include "settings/AnsiText.h"
+#include "core/AnsiText.h"
+#include "platform/DeviceNames.h"
 
 #include <algorithm>
 #include <array>
@@ -10,15 +11,6 @@ namespace {
 constexpr std::int32_t kListingChars = 1024;
 
 } // namespace
-
-bool isDeviceSoundFileName(const QString &name)
-{
-    if (name.isEmpty() || name == u"." || name == u"..")
-        return false;
-    return std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c.unicode() < 32 || c.unicode() == 127 || QStringView(u"\\/:*?\"<>|").contains(c);
-    });
-}
 
 void GetSoundList(DeviceLink &link, QStringList &SoundList)
 {
@@ -49,7 +41,7 @@ void GetSoundList(DeviceLink &link, QStringList &SoundList)
             remaining = remaining.mid(tab + 1);
         }
         // An empty name keeps its place (readers stop there); a name no file can have is dropped.
-        if (!name.isEmpty() && !isDeviceSoundFileName(name))
+        if (!name.isEmpty() && !isDeviceFileName(name))
             continue;
         ++count;
         SoundList.resize(count + 1);

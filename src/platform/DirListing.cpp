@@ -1,5 +1,7 @@
 #include "platform/DirListing.h"
 
+#include "platform/DeviceNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -43,10 +45,8 @@ QString DirListing::first(const QString &path, int attributes)
     }
     if (dirPart.isEmpty() || dirPart.contains(u'*') || dirPart.contains(u'?'))
         return {};
-    for (QChar c : pattern) {
-        if (c.unicode() < 32 || QStringView(u"<>:\"|").contains(c))
-            return {};
-    }
+    if (!isDeviceNamePattern(pattern))
+        return {};
     if (pattern.isEmpty() || pattern == u"*.*")
         pattern = QStringLiteral("*");
 

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// The program's title: the caption of the main window and the title of every message box.
+inline const QString kTitle = QStringLiteral("Quorix");
+
 // Every message box of the program goes through here. Boxes are titled "Quorix", carry the
 // exclamation icon, and make Yes the default button.
 class MessageBoxes

@@ -1,18 +1,11 @@
 #include "platform/PathMapper.h"
 
+#include "platform/DeviceNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-bool isValidComponent(const QString &name)
-{
-    for (QChar c : name) {
-        if (c.unicode() < 32 || QStringView(u"<>:\"|?*/").contains(c))
-            return false;
-    }
-    return true;
-}
 
 // The entry of `dir` called `name`, exact if it exists, else the first case-insensitive match.
 QString matchEntry(const QString &dir, const QString &name)
@@ -70,7 +63,7 @@ QString PathMapper::toHost(const QString &windowsPath) const
                 host.truncate(host.lastIndexOf(u'/'));
             continue;
         }
-        if (!isValidComponent(part))
+        if (!isDeviceFileName(part))
             return {};
         host += u'/' + matchEntry(host, part);
     }

@@ -1,6 +1,6 @@
 #include "platform/WineRegistry.h"
 
-#include "settings/AnsiText.h"
+#include "core/AnsiText.h"
 
 #include <QFile>
 

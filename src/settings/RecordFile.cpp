@@ -1,7 +1,8 @@
 #include "settings/RecordFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace recordfile {
 
@@ -28,28 +29,10 @@ bool read(const QString &hostPath, std::span<std::uint8_t> record, qint64 *bytes
 
 bool write(const QString &hostPath, std::span<const std::uint8_t> record, QString *error)
 {
-    QSaveFile file(hostPath);
-    const auto size = static_cast<qint64>(record.size());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char *>(record.data()), size) != size) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    // On a full disk Qt's buffered write can stop short without reporting it; the size on disk
-    // is the proof, and a short file must never be renamed over the old one.
-    if (!file.flush() || file.size() != size) {
-        file.cancelWriting();
-        if (error)
-            *error = QStringLiteral("the file could not be written whole (disk full?)");
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(
+        hostPath,
+        QByteArrayView(reinterpret_cast<const char *>(record.data()), static_cast<qsizetype>(record.size())),
+        error);
 }
 
 } // namespace recordfile

@@ -15,7 +15,7 @@ public:
     virtual bool PagesToRecords() = 0;
     virtual void ApplyFactoryDefaults() = 0;
 
-    // 1-based index of the selected tab (1 = Power Management, 6 = Alarm).
+    // 1-based index of the selected tab.
     virtual int selectedTab() const = 0;
     virtual bool CheckPowerPage() = 0;
     virtual bool CheckAlarmPage() = 0;
@@ -29,3 +29,17 @@ public:
     // Asks the window to close (the working-file lookup found nothing to work on).
     virtual void closeWindow() = 0;
 };
+
+// The tabs whose pages check themselves before they are left or saved.
+constexpr int kPowerTab = 1;
+constexpr int kAlarmTab = 6;
+
+// The check of the page on that tab; tabs without one always pass.
+inline bool CheckPageOfTab(SettingsPages &pages, int tab)
+{
+    if (tab == kPowerTab)
+        return pages.CheckPowerPage();
+    if (tab == kAlarmTab)
+        return pages.CheckAlarmPage();
+    return true;
+}

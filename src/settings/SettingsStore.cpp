@@ -1,7 +1,7 @@
 #include "settings/SettingsStore.h"
 
-#include "devicelink/SafeCopy.h"
 #include "devicelink/SoundList.h"
+#include "platform/AtomicFile.h"
 #include "platform/DirListing.h"
 #include "settings/RecordFile.h"
 
@@ -10,9 +10,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Quorix");
 const QString kFilerError = QStringLiteral("Filer access error!");
-constexpr std::int32_t kWholeFile = -1;
 constexpr qsizetype kPcPathField = 200;
 
 // The load passes the PC path as a blank-padded field; a longer path is passed whole rather
@@ -156,10 +154,7 @@ bool SettingsStore::writeFiles(SettingsSource destination)
 bool SettingsStore::SaveSettings(SettingsSource destination)
 {
     // The shown page has the last word; it reports its own refusal.
-    const int tab = m_pages.selectedTab();
-    if (tab == 1 && !m_pages.CheckPowerPage())
-        return false;
-    if (tab == 6 && !m_pages.CheckAlarmPage())
+    if (!CheckPageOfTab(m_pages, m_pages.selectedTab()))
         return false;
 
     if (!writeFiles(destination)) {
@@ -273,4 +268,17 @@ void SettingsStore::OpenFromDevice()
         return;
     m_pages.ApplyFactoryDefaults();
     LoadSettings(SettingsSource::Device);
+}
+
+QStringList SettingsStore::alarmSoundFiles() const
+{
+    if (m_state.StartedFromDevice)
+        return soundNames(m_state.SoundList);
+    QStringList names;
+    DirListing listing(m_mapper);
+    for (QString name = listing.first(QString::fromStdString(m_paths.SoundCachePattern),
+                                      DirListing::PlainFiles);
+         !name.isEmpty(); name = listing.next())
+        names << name;
+    return names;
 }

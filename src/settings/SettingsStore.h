@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PathsTable.h"
+#include "core/PathsTable.h"
 #include "devicelink/DeviceLink.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
@@ -16,10 +16,6 @@ enum class SettingsSource
     Device,  // CacheSystemFile, CacheWeeklyFile, handed to and from the device
     Default, // the factory files; read only
 };
-
-// The two settings files on the device.
-inline const QString kDeviceSystemFile = QStringLiteral("\\system\\system.ini");
-inline const QString kDeviceWeeklyFile = QStringLiteral("\\system\\weekly.ini");
 
 // Moves the two records between the pages and the places settings live, and keeps ChangedFlag,
 // LoadingPages and the caption in step. Every failure is reported through the message boxes;
@@ -48,6 +44,10 @@ public:
 
     // The "open from the device" command.
     void OpenFromDevice();
+
+    // The sound file names the alarm lists offer: the device's SoundList when the settings
+    // shown first came from the device, else the *.snd files of the sound cache.
+    QStringList alarmSoundFiles() const;
 
 private:
     struct FilePair

@@ -1,8 +1,8 @@
 #include "cli/CliContext.h"
-#include "faults/FaultTools.h"
+#include "support/FaultTools.h"
 
-#include "settings/SystemRecord.h"
-#include "settings/WeeklyRecord.h"
+#include "core/SystemRecord.h"
+#include "core/WeeklyRecord.h"
 
 #include <QDir>
 #include <QFile>

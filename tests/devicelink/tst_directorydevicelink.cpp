@@ -1,5 +1,5 @@
 #include "devicelink/DirectoryDeviceLink.h"
-#include "faults/FaultTools.h"
+#include "support/FaultTools.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,106 @@
+#include "gui/pages/DisplayPage.h"
+
+#include "gui/pages/PageNumbers.h"
+
+#include "settings/SettingsState.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSlider>
+
+namespace {
+
+// A flat coloured rectangle standing for the device's screen.
+QFrame *addScreen(QWidget *parent, const QString &objectName, const QColor &colour)
+{
+    auto *screen = new QFrame(parent);
+    screen->setObjectName(objectName);
+    screen->setFrameStyle(QFrame::Box | QFrame::Plain);
+    screen->setAutoFillBackground(true);
+    QPalette palette = screen->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    screen->setPalette(palette);
+    return screen;
+}
+
+} // namespace
+
+DisplayPage::DisplayPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
+    : PageFrame(frames::Display, QStringLiteral("Setting Display"), HeightTwips, state, boxes, parent)
+{
+    auto *contrastFrame = addFrame(this, QStringLiteral("FrameContrast"),
+                                   QStringLiteral("Tavion Panel &Contrast"), 720, 330, 2775, 2640);
+    auto *greyScreen =
+        addScreen(contrastFrame, QStringLiteral("ShapeContrast"), QColor(224, 224, 224));
+    placeTwips(greyScreen, 480, 480, 1815, 1335);
+
+    m_preview = new QLabel(QStringLiteral("Tavion Panel Contrast"), contrastFrame);
+    m_preview->setObjectName(QStringLiteral("Label6"));
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->setWordWrap(true);
+    placeTwips(m_preview, 960, 840, 915, 705);
+
+    m_contrast = new QSlider(Qt::Horizontal, contrastFrame);
+    m_contrast->setObjectName(QStringLiteral("Contlast"));
+    m_contrast->setAccessibleName(QStringLiteral("Tavion Panel Contrast"));
+    m_contrast->setRange(ContrastMin, ContrastMax);
+    m_contrast->setSingleStep(1);
+    m_contrast->setPageStep(1);
+    m_contrast->setTickInterval(1);
+    m_contrast->setTickPosition(QSlider::TicksBelow);
+    m_contrast->setValue(ContrastMiddle);
+    placeTwips(m_contrast, 360, 2040, 2055, 255);
+
+    auto *low = new QLabel(QStringLiteral("Low"), contrastFrame);
+    low->setObjectName(QStringLiteral("LabelLow"));
+    placeTwips(low, 360, 2320, 600, 255);
+    auto *high = new QLabel(QStringLiteral("High"), contrastFrame);
+    high->setObjectName(QStringLiteral("LabelHigh"));
+    placeTwips(high, 1920, 2320, 495, 255);
+
+    auto *backLightFrame =
+        addFrame(this, QStringLiteral("FrameBackLight"),
+                 QStringLiteral("Tavion &EL Backlight On Time"), 4680, 330, 2775, 2640);
+    auto *litScreen =
+        addScreen(backLightFrame, QStringLiteral("ShapeBackLight"), QColor(192, 255, 255));
+    placeTwips(litScreen, 480, 480, 1815, 1335);
+
+    m_backLight = new QComboBox(backLightFrame);
+    m_backLight->setObjectName(QStringLiteral("BackLight"));
+    m_backLight->setAccessibleName(QStringLiteral("Tavion EL Backlight On Time"));
+    m_backLight->addItems(
+        {QStringLiteral("Manual"), QStringLiteral(" 1 Sec"), QStringLiteral(" 2 Sec"),
+         QStringLiteral(" 3 Sec"), QStringLiteral(" 4 Sec"), QStringLiteral(" 5 Sec"),
+         QStringLiteral(" 6 Sec"), QStringLiteral(" 7 Sec"), QStringLiteral(" 8 Sec"),
+         QStringLiteral(" 9 Sec"), QStringLiteral("10 Sec")});
+    placeTwips(m_backLight, 570, 2040, 1695, 315);
+
+    QPalette palette = m_preview->palette();
+    palette.setColor(QPalette::WindowText, contrastPreviewColour(ContrastMiddle));
+    m_preview->setPalette(palette);
+
+    connect(m_contrast, &QSlider::valueChanged, this, &DisplayPage::Contlast_Change);
+    connect(m_backLight, &QComboBox::currentIndexChanged, this,
+            [this] { m_state.ChangedFlag = true; }); // BackLight_Click
+}
+
+QColor DisplayPage::contrastPreviewColour(int position)
+{
+    const int grey = 128 + 12 * (ContrastMiddle - position);
+    return QColor(grey, grey, grey);
+}
+
+QColor DisplayPage::previewTextColour() const
+{
+    return m_preview->palette().color(QPalette::WindowText);
+}
+
+// Runs for every position change, a load's included, so the preview always matches the slider.
+void DisplayPage::Contlast_Change(int position)
+{
+    m_state.ChangedFlag = true;
+    QPalette palette = m_preview->palette();
+    palette.setColor(QPalette::WindowText, contrastPreviewColour(position));
+    m_preview->setPalette(palette);
+}

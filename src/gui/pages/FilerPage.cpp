@@ -1,0 +1,100 @@
+#include "gui/pages/FilerPage.h"
+
+#include "gui/pages/PageNumbers.h"
+
+#include "gui/pages/ControlArray.h"
+#include "gui/pages/FilerPictures.h"
+#include "settings/SettingsState.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
+    : PageFrame(frames::Filer, QStringLiteral("Filer Settings"), HeightTwips, state, boxes, parent)
+{
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        const char *spoken;
+        int top;
+        QStringList entries;
+        QComboBox **list;
+    } lists[] = {
+        {"FilerType",
+         "View &Mode",
+         "View Mode",
+         360,
+         {QStringLiteral("Icon"), QStringLiteral("Lists(+type)"), QStringLiteral("Lists")},
+         &m_type},
+        {"FilerKind",
+         "Sort &by",
+         "Sort by",
+         1320,
+         {QStringLiteral("Name"), QStringLiteral("Type"), QStringLiteral("Size"),
+          QStringLiteral("Date")},
+         &m_kind},
+        {"FilerSort",
+         "Sort &Order",
+         "Sort Order",
+         2280,
+         {QStringLiteral("Ascending"), QStringLiteral("Descending")},
+         &m_sort},
+    };
+    for (const auto &entry : lists) {
+        const QString name = QString::fromLatin1(entry.name);
+        auto *frame = addFrame(this, QStringLiteral("Frame") + name,
+                               QString::fromLatin1(entry.caption), 4320, entry.top, 2415, 650);
+        auto *list = new QComboBox(frame);
+        list->setObjectName(name);
+        list->setAccessibleName(QString::fromLatin1(entry.spoken));
+        list->addItems(entry.entries);
+        placeTwips(list, 240, 240, 1935, 315);
+        *entry.list = list;
+    }
+
+    auto *previewFrame = new QGroupBox(this);
+    previewFrame->setObjectName(QStringLiteral("FramePreview"));
+    previewFrame->setAccessibleName(QStringLiteral("Filer Display"));
+    placeTwips(previewFrame, 855, 840, 2535, 1635);
+    auto *caption = new QLabel(QStringLiteral("Filer Display"), previewFrame);
+    caption->setObjectName(QStringLiteral("LabelFilerDisplay"));
+    placeTwips(caption, 120, 120, 1800, 255);
+    const char *pictureNames[PictureCount] = {"Icon view", "List view with file types",
+                                              "List view"};
+    for (int i = 0; i < PictureCount; ++i) {
+        auto *picture = new QLabel(previewFrame);
+        picture->setObjectName(controls::elementName(QStringLiteral("Picture1"), i));
+        picture->setAccessibleName(QString::fromLatin1(pictureNames[i]));
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setLineWidth(2);
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setPixmap(QPixmap::fromImage(filerpictures::draw(i)));
+        placeTwips(picture, 540, 435, 1590, 1020);
+        m_pictures[i] = picture;
+    }
+
+    connect(m_type, &QComboBox::currentIndexChanged, this, &FilerPage::FilerType_Click);
+    // FilerKind_Click, FilerSort_Click
+    for (QComboBox *list : {m_kind, m_sort})
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this] { m_state.ChangedFlag = true; });
+}
+
+QLabel *FilerPage::Picture1(int element) const
+{
+    return element >= 0 && element < PictureCount ? m_pictures[element] : nullptr;
+}
+
+void FilerPage::ShowFilerPicture()
+{
+    const int selected = m_type->currentIndex();
+    for (int i = 0; i < m_type->count() && i < PictureCount; ++i)
+        m_pictures[i]->setVisible(i == selected);
+}
+
+void FilerPage::FilerType_Click()
+{
+    ShowFilerPicture();
+    m_state.ChangedFlag = true;
+}
