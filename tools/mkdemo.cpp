@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <std::size_t N>
-void writeImage(const fs::path &path, const RecordImage<N> &record)
+template <std::size_t N> void writeImage(const fs::path &path, const RecordImage<N> &record)
 {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -58,18 +57,59 @@ struct Melody
 // Note numbers: 26 is C4, 30 E4, 33 G4, 35 A4 (440 Hz), 38 C5.
 const Melody kMelodies[] = {
     // A rising wake-up call: short detached notes, a held top note, a rest, again higher.
-    {"MORNING", 8, {{26, 0x32}, {30, 0x32}, {33, 0x32}, {38, 0x48}, {0, 0x04},
-                    {30, 0x32}, {33, 0x32}, {38, 0x32}, {42, 0x4C}}},
+    {"MORNING",
+     8,
+     {{26, 0x32},
+      {30, 0x32},
+      {33, 0x32},
+      {38, 0x48},
+      {0, 0x04},
+      {30, 0x32},
+      {33, 0x32},
+      {38, 0x32},
+      {42, 0x4C}}},
     // Four bell strokes that ring for half their length.
-    {"CHIME", 16, {{42, 0x24}, {38, 0x24}, {40, 0x24}, {33, 0x28}, {0, 0x02},
-                   {33, 0x24}, {40, 0x24}, {42, 0x24}, {38, 0x28}}},
+    {"CHIME",
+     16,
+     {{42, 0x24},
+      {38, 0x24},
+      {40, 0x24},
+      {33, 0x28},
+      {0, 0x02},
+      {33, 0x24},
+      {40, 0x24},
+      {42, 0x24},
+      {38, 0x28}}},
     // Dotted marching rhythm, quick tempo, sharp attacks.
-    {"MARCH", 5, {{33, 0x33}, {33, 0x11}, {38, 0x34}, {33, 0x34}, {38, 0x33}, {42, 0x11},
-                  {45, 0x48}, {0, 0x04}, {45, 0x33}, {42, 0x11}, {38, 0x34}, {33, 0x34},
-                  {38, 0x48}}},
+    {"MARCH",
+     5,
+     {{33, 0x33},
+      {33, 0x11},
+      {38, 0x34},
+      {33, 0x34},
+      {38, 0x33},
+      {42, 0x11},
+      {45, 0x48},
+      {0, 0x04},
+      {45, 0x33},
+      {42, 0x11},
+      {38, 0x34},
+      {33, 0x34},
+      {38, 0x48}}},
     // A slow cradle song, every note sounded to its end.
-    {"LULLABY", 20, {{30, 0x42}, {33, 0x41}, {30, 0x42}, {28, 0x41}, {26, 0x44}, {0, 0x02},
-                     {28, 0x42}, {30, 0x41}, {28, 0x42}, {23, 0x41}, {26, 0x46}}},
+    {"LULLABY",
+     20,
+     {{30, 0x42},
+      {33, 0x41},
+      {30, 0x42},
+      {28, 0x41},
+      {26, 0x44},
+      {0, 0x02},
+      {28, 0x42},
+      {30, 0x41},
+      {28, 0x42},
+      {23, 0x41},
+      {26, 0x46}}},
     // One long test tone of A4.
     {"BEEP", 32, {{35, 0x41}}},
 };

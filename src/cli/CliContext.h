@@ -12,7 +12,8 @@ struct CliContext
     QProcessEnvironment env;
 };
 
-enum CliExit : int {
+enum CliExit : int
+{
     ExitOk = 0,
     ExitBadInput = 1,
     ExitUsage = 2,

@@ -2,11 +2,11 @@
 #include "cli/JsonWriter.h"
 #include "cli/RecordJson.h"
 
+#include "core/AnsiText.h"
+#include "core/RecordLayout.h"
 #include "devicelink/DirectoryDeviceLink.h"
 #include "devicelink/SoundList.h"
-#include "core/AnsiText.h"
 #include "settings/RecordFile.h"
-#include "core/RecordLayout.h"
 #include "settings/SettingsStore.h"
 
 #include <QDir>

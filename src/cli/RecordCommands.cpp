@@ -1,15 +1,20 @@
 #include "cli/Commands.h"
 #include "cli/RecordJson.h"
 
-#include "settings/RecordFile.h"
 #include "core/SystemRecord.h"
 #include "core/WeeklyRecord.h"
+#include "settings/RecordFile.h"
 
 #include <QFile>
 
 namespace {
 
-enum class Kind { Unknown, System, Weekly };
+enum class Kind
+{
+    Unknown,
+    System,
+    Weekly
+};
 
 struct Target
 {

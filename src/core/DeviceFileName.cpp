@@ -22,7 +22,6 @@ bool isDeviceFileName(std::u16string_view name)
 
 bool isDeviceNamePattern(std::u16string_view pattern)
 {
-    return std::all_of(pattern.begin(), pattern.end(), [](char16_t c) {
-        return c == u'*' || c == u'?' || isDeviceNameChar(c);
-    });
+    return std::all_of(pattern.begin(), pattern.end(),
+                       [](char16_t c) { return c == u'*' || c == u'?' || isDeviceNameChar(c); });
 }

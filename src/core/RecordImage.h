@@ -8,15 +8,15 @@
 
 // A fixed-size record exactly as the device stores it: little-endian 16-bit integers and
 // NUL-padded single-byte text. Bytes the program does not interpret are simply kept.
-template <std::size_t N>
-struct RecordImage
+template <std::size_t N> struct RecordImage
 {
     static constexpr std::size_t Size = N;
     std::array<std::uint8_t, N> bytes{};
 
     std::int16_t int16At(std::size_t offset) const
     {
-        const auto value = static_cast<std::uint16_t>(bytes.at(offset) | (bytes.at(offset + 1) << 8));
+        const auto value =
+            static_cast<std::uint16_t>(bytes.at(offset) | (bytes.at(offset + 1) << 8));
         return static_cast<std::int16_t>(value);
     }
 

@@ -46,8 +46,8 @@ std::vector<FieldLayout> makeSystemLayout()
     layout.push_back({"Opaque68", 68, 32, FieldType::Bytes});
     layout.push_back({"UserNameBytes", SystemRecord::UserNameOffset, SystemRecord::UserNameWidth,
                       FieldType::Bytes});
-    layout.push_back({"UserName", SystemRecord::UserNameOffset, SystemRecord::UserNameWidth,
-                      FieldType::Text});
+    layout.push_back(
+        {"UserName", SystemRecord::UserNameOffset, SystemRecord::UserNameWidth, FieldType::Text});
     layout.push_back({"Opaque112", 112, 144, FieldType::Bytes});
     return layout;
 }
@@ -61,8 +61,8 @@ std::vector<FieldLayout> makeWeeklyLayout()
         layout.push_back({entry + "Repeat", W::repeatOffset(n), 2, FieldType::Int16});
         layout.push_back({entry + "Hour", W::hourOffset(n), 2, FieldType::Int16});
         layout.push_back({entry + "Minute", W::minuteOffset(n), 2, FieldType::Int16});
-        layout.push_back({entry + "SoundNameBytes", W::soundNameOffset(n), W::SoundNameWidth,
-                          FieldType::Bytes});
+        layout.push_back(
+            {entry + "SoundNameBytes", W::soundNameOffset(n), W::SoundNameWidth, FieldType::Bytes});
         layout.push_back(
             {entry + "SoundName", W::soundNameOffset(n), W::SoundNameWidth, FieldType::Text});
     }

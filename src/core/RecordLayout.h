@@ -6,7 +6,12 @@
 
 // Every named field of a record, in file order, for tools that address fields by name.
 // Text fields are a second view of the bytes of the field listed just before them.
-enum class FieldType { Int16, Bytes, Text };
+enum class FieldType
+{
+    Int16,
+    Bytes,
+    Text
+};
 
 struct FieldLayout
 {

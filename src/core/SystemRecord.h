@@ -3,7 +3,8 @@
 #include "core/RecordImage.h"
 
 // The 16-bit fields of the system record; the value is the byte offset in the record.
-enum class SystemField : std::uint8_t {
+enum class SystemField : std::uint8_t
+{
     Hidden06 = 6,
     Contrast = 8,
     Hidden10 = 10,

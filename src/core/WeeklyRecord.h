@@ -16,13 +16,22 @@ struct WeeklyRecord : RecordImage<76>
     // Repeat value meaning "every day"; any other non-zero value is a weekday bit mask.
     static constexpr std::int16_t RepeatDaily = 255;
 
-    static constexpr std::size_t alarmOffset(int alarm) { return AlarmEntrySize * static_cast<std::size_t>(alarm); }
+    static constexpr std::size_t alarmOffset(int alarm)
+    {
+        return AlarmEntrySize * static_cast<std::size_t>(alarm);
+    }
     static constexpr std::size_t repeatOffset(int alarm) { return alarmOffset(alarm); }
     static constexpr std::size_t hourOffset(int alarm) { return alarmOffset(alarm) + 2; }
     static constexpr std::size_t minuteOffset(int alarm) { return alarmOffset(alarm) + 4; }
     static constexpr std::size_t soundNameOffset(int alarm) { return alarmOffset(alarm) + 6; }
-    static constexpr std::size_t repeatIndexOffset(int alarm) { return RepeatIndexOffset + 2 * static_cast<std::size_t>(alarm); }
-    static constexpr std::size_t weekdayMaskOffset(int alarm) { return WeekdayMaskOffset + 2 * static_cast<std::size_t>(alarm); }
+    static constexpr std::size_t repeatIndexOffset(int alarm)
+    {
+        return RepeatIndexOffset + 2 * static_cast<std::size_t>(alarm);
+    }
+    static constexpr std::size_t weekdayMaskOffset(int alarm)
+    {
+        return WeekdayMaskOffset + 2 * static_cast<std::size_t>(alarm);
+    }
 
     std::int16_t repeat(int alarm) const { return int16At(repeatOffset(alarm)); }
     void setRepeat(int alarm, std::int16_t v) { setInt16At(repeatOffset(alarm), v); }
@@ -30,7 +39,10 @@ struct WeeklyRecord : RecordImage<76>
     void setHour(int alarm, std::int16_t v) { setInt16At(hourOffset(alarm), v); }
     std::int16_t minute(int alarm) const { return int16At(minuteOffset(alarm)); }
     void setMinute(int alarm, std::int16_t v) { setInt16At(minuteOffset(alarm), v); }
-    std::string soundName(int alarm) const { return textAt(soundNameOffset(alarm), SoundNameWidth); }
+    std::string soundName(int alarm) const
+    {
+        return textAt(soundNameOffset(alarm), SoundNameWidth);
+    }
     bool setSoundName(int alarm, std::string_view ansiName)
     {
         return setTextAt(soundNameOffset(alarm), SoundNameWidth, ansiName);

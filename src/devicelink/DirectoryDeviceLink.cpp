@@ -1,7 +1,7 @@
 #include "devicelink/DirectoryDeviceLink.h"
 
-#include "platform/AtomicFile.h"
 #include "core/AnsiText.h"
+#include "platform/AtomicFile.h"
 #include "platform/DeviceNames.h"
 
 #include <QDir>

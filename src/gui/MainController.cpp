@@ -2,12 +2,13 @@
 
 #include "gui/pages/PageNumbers.h"
 
-#include "gui/about/GlobalVersion.h"
+#include "devicelink/DeviceLink.h"
 #include "gui/HelpWindow.h"
 #include "gui/Preferences.h"
 #include "gui/ReminderDialog.h"
+#include "gui/SoundPreview.h"
 #include "gui/ZenForm.h"
-#include "devicelink/DeviceLink.h"
+#include "gui/about/GlobalVersion.h"
 #include "gui/pages/AlarmPage.h"
 #include "gui/pages/DisplayPage.h"
 #include "gui/pages/FilerPage.h"
@@ -19,7 +20,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
 #include "platform/SoundPlayer.h"
-#include "gui/SoundPreview.h"
 #include "platform/WineRegistry.h"
 #include "settings/SettingsStore.h"
 
@@ -143,7 +143,8 @@ bool MainController::Form_Load()
 void MainController::CheckDefaultsDir(const QString &defaultsDir)
 {
     if (DirOrEmpty(m_mapper, defaultsDir, DirListing::Directories).isEmpty())
-        m_boxes.warn(QStringLiteral("Directory does not exist.\r\nPlease install the PC Application again."));
+        m_boxes.warn(QStringLiteral(
+            "Directory does not exist.\r\nPlease install the PC Application again."));
 }
 
 void MainController::saveToDevice()
@@ -166,8 +167,9 @@ void MainController::openOnPc()
 {
     if (!m_store->SavePrompt())
         return;
-    const QString folder = m_chooseFolder(QStringLiteral("Open settings backup"),
-                                          m_mapper.toHost(QString::fromStdString(m_paths.PcIniDir)));
+    const QString folder =
+        m_chooseFolder(QStringLiteral("Open settings backup"),
+                       m_mapper.toHost(QString::fromStdString(m_paths.PcIniDir)));
     if (folder.isEmpty())
         return;
     withPcFolder(folder, [this] {

@@ -1,5 +1,7 @@
 #include "gui/PageBinding.h"
 
+#include "core/AnsiText.h"
+#include "core/FactoryValues.h"
 #include "gui/pages/AlarmPage.h"
 #include "gui/pages/DisplayPage.h"
 #include "gui/pages/FilerPage.h"
@@ -7,8 +9,6 @@
 #include "gui/pages/SoundPage.h"
 #include "gui/pages/TimePage.h"
 #include "gui/pages/UserNamePage.h"
-#include "core/AnsiText.h"
-#include "core/FactoryValues.h"
 #include "settings/SettingsState.h"
 
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 #include "gui/SoundPreview.h"
 
+#include "core/ConvSndToWav.h"
 #include "devicelink/DeviceLink.h"
+#include "platform/DeviceNames.h"
 #include "platform/DirListing.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
 #include "platform/SoundPlayer.h"
-#include "core/ConvSndToWav.h"
-#include "platform/DeviceNames.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -28,8 +28,8 @@ constexpr int kFrameOffsetTop = 370;
 constexpr int kUserNameFrameLeft = 240;
 constexpr int kUserNameFrameTop = 960;
 
-const char *const kTabCaptions[] = {"&Power Management", "&Sound", "Filer &View", "&Display",
-                                    "&Time", "&Alarm", "&User Name"};
+const char *const kTabCaptions[] = {
+    "&Power Management", "&Sound", "Filer &View", "&Display", "&Time", "&Alarm", "&User Name"};
 
 } // namespace
 
@@ -102,7 +102,8 @@ void ZenForm::buildMenus()
     connect(addItem(settings, "Menudefault", QStringLiteral("&Reset default settings")),
             &QAction::triggered, this, &ZenForm::resetRequested);
     addSeparator(settings, "kubunsetup");
-    QAction *checkMsg = addItem(settings, "MenuCheckMsg", QStringLiteral("&Verify Trabsfer All Data"));
+    QAction *checkMsg =
+        addItem(settings, "MenuCheckMsg", QStringLiteral("&Verify Trabsfer All Data"));
     checkMsg->setCheckable(true);
     connect(checkMsg, &QAction::triggered, this, &ZenForm::reminderMenuToggled);
     connect(settings, &QMenu::aboutToShow, this, &ZenForm::settingsMenuAboutToShow);

@@ -8,7 +8,8 @@
 
 inline bool isDeviceFileName(QStringView name)
 {
-    return isDeviceFileName(std::u16string_view(name.utf16(), static_cast<std::size_t>(name.size())));
+    return isDeviceFileName(
+        std::u16string_view(name.utf16(), static_cast<std::size_t>(name.size())));
 }
 
 inline bool isDeviceNamePattern(QStringView pattern)

@@ -11,7 +11,8 @@ bool matchesWildcard(QStringView pattern, QStringView name)
     qsizetype p = 0, n = 0, star = -1, resume = 0;
     while (n < name.size()) {
         if (p < pattern.size() &&
-            (pattern[p] == u'?' || QStringView(pattern.mid(p, 1)).compare(name.mid(n, 1), Qt::CaseInsensitive) == 0)) {
+            (pattern[p] == u'?' ||
+             QStringView(pattern.mid(p, 1)).compare(name.mid(n, 1), Qt::CaseInsensitive) == 0)) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == u'*') {

@@ -10,7 +10,12 @@
 class DirListing
 {
 public:
-    enum Attribute { PlainFiles = 0, Hidden = 2, Directories = 16 };
+    enum Attribute
+    {
+        PlainFiles = 0,
+        Hidden = 2,
+        Directories = 16
+    };
 
     explicit DirListing(const PathMapper &mapper) : m_mapper(mapper) {}
 

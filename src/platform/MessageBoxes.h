@@ -10,10 +10,15 @@ inline const QString kTitle = QStringLiteral("Quorix");
 class MessageBoxes
 {
 public:
-    enum class Answer { Yes, No, Cancel };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~MessageBoxes() = default;
-    virtual void warn(const QString &text) = 0;                     // one OK button
-    virtual bool askYesNo(const QString &text) = 0;                 // true on Yes
-    virtual Answer askYesNoCancel(const QString &text) = 0;         // closing the box is Cancel
+    virtual void warn(const QString &text) = 0;             // one OK button
+    virtual bool askYesNo(const QString &text) = 0;         // true on Yes
+    virtual Answer askYesNoCancel(const QString &text) = 0; // closing the box is Cancel
 };

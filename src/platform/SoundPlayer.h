@@ -10,7 +10,8 @@
 class SoundPlayer
 {
 public:
-    enum class Outcome {
+    enum class Outcome
+    {
         Played,     // a player ran and has exited: the file is free again
         HandedOver, // xdg-open took the file; whoever plays it may still need it
         NotStarted, // nothing could play the file

@@ -21,14 +21,30 @@ std::optional<QString> unescape(const QString &line, qsizetype &pos, QChar end)
         }
         const QChar e = line.at(pos++);
         switch (e.unicode()) {
-        case 'a': out += QChar(7); break;
-        case 'b': out += QChar(8); break;
-        case 'e': out += QChar(27); break;
-        case 'f': out += QChar(12); break;
-        case 'n': out += QChar(10); break;
-        case 'r': out += QChar(13); break;
-        case 't': out += QChar(9); break;
-        case 'v': out += QChar(11); break;
+        case 'a':
+            out += QChar(7);
+            break;
+        case 'b':
+            out += QChar(8);
+            break;
+        case 'e':
+            out += QChar(27);
+            break;
+        case 'f':
+            out += QChar(12);
+            break;
+        case 'n':
+            out += QChar(10);
+            break;
+        case 'r':
+            out += QChar(13);
+            break;
+        case 't':
+            out += QChar(9);
+            break;
+        case 'v':
+            out += QChar(11);
+            break;
         case 'x': {
             uint code = 0;
             int digits = 0;

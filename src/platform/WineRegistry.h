@@ -11,7 +11,12 @@
 class WineRegistryFile
 {
 public:
-    enum class ValueType { String, ExpandString, Other };
+    enum class ValueType
+    {
+        String,
+        ExpandString,
+        Other
+    };
     struct Value
     {
         ValueType type = ValueType::Other;
@@ -26,7 +31,8 @@ public:
     std::optional<Value> value(const QString &keyPath, const QString &valueName) const;
 
 private:
-    QHash<QString, QHash<QString, Value>> m_keys; // lower-cased key path -> lower-cased name -> value
+    QHash<QString, QHash<QString, Value>>
+        m_keys; // lower-cased key path -> lower-cased name -> value
 };
 
 // The suite's installation directory from the prefix's user.reg, following the rules of the

@@ -29,10 +29,10 @@ bool read(const QString &hostPath, std::span<std::uint8_t> record, qint64 *bytes
 
 bool write(const QString &hostPath, std::span<const std::uint8_t> record, QString *error)
 {
-    return writeFileAtomically(
-        hostPath,
-        QByteArrayView(reinterpret_cast<const char *>(record.data()), static_cast<qsizetype>(record.size())),
-        error);
+    return writeFileAtomically(hostPath,
+                               QByteArrayView(reinterpret_cast<const char *>(record.data()),
+                                              static_cast<qsizetype>(record.size())),
+                               error);
 }
 
 } // namespace recordfile

@@ -13,9 +13,9 @@ struct SettingsState
 {
     SystemRecord systemRecord;
     WeeklyRecord weeklyRecord;
-    bool ChangedFlag = false;  // the pages hold edits that are not saved
-    bool LoadingPages = false; // records or defaults are being put into the pages
-    QStringList SoundList;     // the device's sound file names, ended by an empty entry
+    bool ChangedFlag = false;       // the pages hold edits that are not saved
+    bool LoadingPages = false;      // records or defaults are being put into the pages
+    QStringList SoundList;          // the device's sound file names, ended by an empty entry
     bool StartedFromDevice = false; // the settings shown first came from the device
 
     // Per alarm: the weekday choice (element 0 Monday .. 6 Sunday, 0 or 1), kept for Weekly

@@ -155,8 +155,8 @@ void TestDeviceCommands::usage()
 void TestDeviceCommands::unreachable_data()
 {
     QTest::addColumn<QStringList>("args"); // the step named in the message is all but the last
-    for (const char *line : {"pull {dir}", "push {dir}", "sounds -", "device show -",
-                             "device set Contrast=3"})
+    for (const char *line :
+         {"pull {dir}", "push {dir}", "sounds -", "device show -", "device set Contrast=3"})
         QTest::newRow(line) << QString::fromLatin1(line).split(u' ');
 }
 
@@ -331,8 +331,8 @@ void TestDeviceCommands::deviceSet_data()
     row("unknown field", {"PowerOnHour=9", "Volume=3"}, "", 1, false, false);
     row("bad value", {"HourlyChime=1", "PowerOnHour=nine"}, "", 1, false, false);
     row("not NAME=VALUE", {"PowerOnHour"}, "", 1, false, false);
-    row("names are checked before the device is asked", {"Volume=3"}, "system/weekly.ini", 1,
-        false, false);
+    row("names are checked before the device is asked", {"Volume=3"}, "system/weekly.ini", 1, false,
+        false);
     row("weekly.ini not on the device", {"PowerOnHour=9"}, "system/weekly.ini", 4, false, false);
 }
 

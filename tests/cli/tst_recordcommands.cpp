@@ -97,7 +97,8 @@ void TestRecordCommands::showSystemKeepsFileOrder()
     QCOMPARE(json.value(QStringLiteral("UserNameBytes")).toString(),
              QStringLiteral("4d7920436f6d707574657200"));
     QCOMPARE(json.value(QStringLiteral("Opaque112")).toString().size(), 288);
-    QVERIFY(r.out.indexOf(QStringLiteral("\"Hidden66\"")) < r.out.indexOf(QStringLiteral("\"Opaque68\"")));
+    QVERIFY(r.out.indexOf(QStringLiteral("\"Hidden66\"")) <
+            r.out.indexOf(QStringLiteral("\"Opaque68\"")));
 }
 
 void TestRecordCommands::showWeekly()
@@ -109,7 +110,8 @@ void TestRecordCommands::showWeekly()
     const QJsonArray entries = json.value(QStringLiteral("AlarmEntry")).toArray();
     QCOMPARE(entries.size(), 4);
     QCOMPARE(entries[0].toObject().value(QStringLiteral("Hour")).toInt(), 7);
-    QCOMPARE(entries[0].toObject().value(QStringLiteral("SoundName")).toString(), QStringLiteral("ALARM1"));
+    QCOMPARE(entries[0].toObject().value(QStringLiteral("SoundName")).toString(),
+             QStringLiteral("ALARM1"));
     QCOMPARE(entries[0].toObject().value(QStringLiteral("SoundNameBytes")).toString(),
              QStringLiteral("414c41524d310000"));
     QCOMPARE(json.value(QStringLiteral("RepeatIndex")).toArray(), (QJsonArray{0, 0, 2, 0}));
@@ -119,9 +121,9 @@ void TestRecordCommands::showWeekly()
 void TestRecordCommands::setChangesOnlyNamedFields()
 {
     const QByteArray before = readAll(m_weekly);
-    const Run r = quorixctl({QStringLiteral("set"), m_weekly, QStringLiteral("AlarmEntry[2].Hour=7"),
-                             QStringLiteral("RepeatIndex[1]=2"),
-                             QStringLiteral("AlarmEntry[3].SoundName=Zoë")});
+    const Run r = quorixctl(
+        {QStringLiteral("set"), m_weekly, QStringLiteral("AlarmEntry[2].Hour=7"),
+         QStringLiteral("RepeatIndex[1]=2"), QStringLiteral("AlarmEntry[3].SoundName=Zoë")});
     QCOMPARE(r.code, 0);
     QByteArray expected = before;
     expected[30] = 7;
@@ -146,13 +148,16 @@ void TestRecordCommands::setRefuses_data()
     QTest::addColumn<QString>("named");
     QTest::newRow("out of range") << QStringLiteral("Contrast=32768") << QStringLiteral("Contrast");
     QTest::newRow("not a number") << QStringLiteral("KeyChirp=on") << QStringLiteral("KeyChirp");
-    QTest::newRow("text too long") << QStringLiteral("UserName=ABCDEFGHIJKLM") << QStringLiteral("UserName");
-    QTest::newRow("not Windows-1252") << QStringLiteral("UserName=Ωmega") << QStringLiteral("UserName");
+    QTest::newRow("text too long")
+        << QStringLiteral("UserName=ABCDEFGHIJKLM") << QStringLiteral("UserName");
+    QTest::newRow("not Windows-1252")
+        << QStringLiteral("UserName=Ωmega") << QStringLiteral("UserName");
     QTest::newRow("short hex") << QStringLiteral("Opaque00=0102") << QStringLiteral("Opaque00");
-    QTest::newRow("bad hex") << QStringLiteral("Opaque00=zz0000000000") << QStringLiteral("Opaque00");
+    QTest::newRow("bad hex") << QStringLiteral("Opaque00=zz0000000000")
+                             << QStringLiteral("Opaque00");
     QTest::newRow("unknown name") << QStringLiteral("Volume=3") << QStringLiteral("Volume");
-    QTest::newRow("weekly name on system") << QStringLiteral("HourlyChime=1")
-                                           << QStringLiteral("HourlyChime");
+    QTest::newRow("weekly name on system")
+        << QStringLiteral("HourlyChime=1") << QStringLiteral("HourlyChime");
     QTest::newRow("no equals") << QStringLiteral("Contrast") << QStringLiteral("Contrast");
 }
 
@@ -162,7 +167,8 @@ void TestRecordCommands::setRefuses()
     QFETCH(QString, named);
     const QByteArray before = readAll(m_system);
     // A good assignment before the bad one must not be written either.
-    const Run r = quorixctl({QStringLiteral("set"), m_system, QStringLiteral("Contrast=20"), assignment});
+    const Run r =
+        quorixctl({QStringLiteral("set"), m_system, QStringLiteral("Contrast=20"), assignment});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(named) && r.err.contains(m_system), qPrintable(r.err));
     QCOMPARE(readAll(m_system), before);
@@ -189,9 +195,13 @@ void TestRecordCommands::usageAndMissingFiles_data()
     QTest::newRow("nothing") << QStringList{} << 2;
     QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")} << 2;
     QTest::newRow("show without file") << QStringList{QStringLiteral("show")} << 2;
-    QTest::newRow("set without assignment") << QStringList{QStringLiteral("set"), QStringLiteral("x")} << 2;
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("show"), QStringLiteral("--big"), QStringLiteral("x")} << 2;
-    QTest::newRow("missing file") << QStringList{QStringLiteral("show"), QStringLiteral("/nonexistent/system.ini")} << 1;
+    QTest::newRow("set without assignment")
+        << QStringList{QStringLiteral("set"), QStringLiteral("x")} << 2;
+    QTest::newRow("unknown option")
+        << QStringList{QStringLiteral("show"), QStringLiteral("--big"), QStringLiteral("x")} << 2;
+    QTest::newRow("missing file") << QStringList{QStringLiteral("show"),
+                                                 QStringLiteral("/nonexistent/system.ini")}
+                                  << 1;
 }
 
 void TestRecordCommands::usageAndMissingFiles()
@@ -217,10 +227,17 @@ void TestRecordCommands::pathsNeedsInstallation()
     const Run r = quorixctl({QStringLiteral("paths")}, env);
     QCOMPARE(r.code, 0);
     const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
-    QCOMPARE(json.value(QStringLiteral("PcIniDir")).toObject().value(QStringLiteral("windows")).toString(),
+    QCOMPARE(json.value(QStringLiteral("PcIniDir"))
+                 .toObject()
+                 .value(QStringLiteral("windows"))
+                 .toString(),
              QStringLiteral("C:\\Suite\\userdata\\ini"));
-    QCOMPARE(json.value(QStringLiteral("CheckFileCopy")).toObject().value(QStringLiteral("host")).toString(),
-             m_dir->filePath(QStringLiteral("prefix/dosdevices/c:/Suite/dockman/cache/system/apps/check.exf")));
+    QCOMPARE(json.value(QStringLiteral("CheckFileCopy"))
+                 .toObject()
+                 .value(QStringLiteral("host"))
+                 .toString(),
+             m_dir->filePath(
+                 QStringLiteral("prefix/dosdevices/c:/Suite/dockman/cache/system/apps/check.exf")));
 }
 
 QTEST_GUILESS_MAIN(TestRecordCommands)

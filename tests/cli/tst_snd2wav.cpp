@@ -1,5 +1,5 @@
-#include "support/TestFiles.h"
 #include "cli/CliContext.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,6 @@
 namespace {
 
 const QByteArray OneNote("\x07\x00\x01\x00\x00\x11\xff\xff", 8); // 344 samples
-
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "core/AnsiText.h"
-#include "settings/RecordFile.h"
 #include "core/SystemRecord.h"
 #include "core/WeeklyRecord.h"
+#include "settings/RecordFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,7 +68,8 @@ void TestRecords::shortFileKeepsTheRest()
     QCOMPARE(got, 10);
     QCOMPARE(record.bytes[9], 0x01);
     QCOMPARE(record.bytes[10], 0xAA);
-    QVERIFY(!recordfile::read(dir.filePath(QStringLiteral("missing")), record.bytes, &got, nullptr));
+    QVERIFY(
+        !recordfile::read(dir.filePath(QStringLiteral("missing")), record.bytes, &got, nullptr));
 }
 
 void TestRecords::int16IsLittleEndianSigned()
@@ -90,10 +91,10 @@ void TestRecords::userNameField_data()
     QTest::addColumn<QByteArray>("stored");
     QTest::newRow("default name") << QByteArray("My Computer") << true
                                   << QByteArray("My Computer\0", 12);
-    QTest::newRow("twelve, no NUL") << QByteArray("ABCDEFGHIJKL") << true
-                                    << QByteArray("ABCDEFGHIJKL");
-    QTest::newRow("thirteen refused") << QByteArray("ABCDEFGHIJKLM") << false
-                                      << QByteArray(12, '\0');
+    QTest::newRow("twelve, no NUL")
+        << QByteArray("ABCDEFGHIJKL") << true << QByteArray("ABCDEFGHIJKL");
+    QTest::newRow("thirteen refused")
+        << QByteArray("ABCDEFGHIJKLM") << false << QByteArray(12, '\0');
     QTest::newRow("empty") << QByteArray() << true << QByteArray(12, '\0');
 }
 
@@ -116,8 +117,10 @@ void TestRecords::soundNameField_data()
     QTest::addColumn<int>("alarm");
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QByteArray>("stored");
-    QTest::newRow("8 bytes fill the field") << 1 << QByteArray("ABCDEFGH") << QByteArray("ABCDEFGH");
-    QTest::newRow("3 bytes then 5 NULs") << 3 << QByteArray("abc") << QByteArray("abc\0\0\0\0\0", 8);
+    QTest::newRow("8 bytes fill the field")
+        << 1 << QByteArray("ABCDEFGH") << QByteArray("ABCDEFGH");
+    QTest::newRow("3 bytes then 5 NULs")
+        << 3 << QByteArray("abc") << QByteArray("abc\0\0\0\0\0", 8);
 }
 
 void TestRecords::soundNameField()

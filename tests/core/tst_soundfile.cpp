@@ -1,8 +1,8 @@
-#include "support/TestFiles.h"
 #include "core/ConvSndToWav.h"
 #include "core/SndFile.h"
 #include "core/ToneSynth.h"
 #include "core/WavWriter.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +37,6 @@ QByteArray snd(int tempo, const QByteArray &records, bool endMarker = true)
         bytes += QByteArray("\xFF\xFF", 2);
     return bytes;
 }
-
 
 QStringList entries(const QString &dir)
 {

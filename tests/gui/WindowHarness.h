@@ -85,14 +85,16 @@ struct Harness
         QFile::link(QStringLiteral("../drive_c"), dir.filePath(QStringLiteral("dosdevices/c:")));
         QDir().mkpath(dir.path() + kSuite);
         if (install)
-            writeFile(mapper.userRegPath(), "WINE REGISTRY Version 2\n[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1\n"
-                                            "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n");
+            writeFile(mapper.userRegPath(),
+                      "WINE REGISTRY Version 2\n[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1\n"
+                      "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n");
         if (factoryFiles) {
             writeFile(dir.path() + kSuite + QStringLiteral("/razevo/system.cif"), factorySystem());
-            writeFile(dir.path() + kSuite + QStringLiteral("/razevo/weekly.cif"), QByteArray(76, '\0'));
+            writeFile(dir.path() + kSuite + QStringLiteral("/razevo/weekly.cif"),
+                      QByteArray(76, '\0'));
         }
-        controller = std::make_unique<MainController>(form, boxes, link, mapper, preferences,
-                                                      dir.path());
+        controller =
+            std::make_unique<MainController>(form, boxes, link, mapper, preferences, dir.path());
         // No modal dialog may wait for a person in a test.
         controller->setReminder([this] { ++remindersShown; });
         controller->setFolderChooser([this](const QString &, const QString &startDir) {
@@ -115,4 +117,3 @@ struct Harness
             .toString();
     }
 };
-

@@ -14,12 +14,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolBar>
-#include <QStandardPaths>
 
 class TestMainWindow : public QObject
 {
@@ -84,7 +84,8 @@ void TestMainWindow::startupEnds_data()
     QTest::newRow("no installation: silent") << false << true << QStringList{};
     QTest::newRow("no factory files")
         << true << false
-        << QStringList{QStringLiteral("Directory does not exist.\r\nPlease install the PC Application again."),
+        << QStringList{QStringLiteral(
+                           "Directory does not exist.\r\nPlease install the PC Application again."),
                        QStringLiteral("Not find system.cif,weekly.cif")};
 }
 
@@ -205,9 +206,10 @@ void TestMainWindow::closeSequence_data()
     QTest::addColumn<QStringList>("ops");
 
     using A = MessageBoxes::Answer;
-    QTest::newRow("clean: no prompt") << false << QList<A>{} << true << true
-                                      << QStringList{QStringLiteral("Vlt_DoDisconnect")};
-    QTest::newRow("edited name, Cancel") << true << QList<A>{A::Cancel} << true << false << QStringList{};
+    QTest::newRow("clean: no prompt")
+        << false << QList<A>{} << true << true << QStringList{QStringLiteral("Vlt_DoDisconnect")};
+    QTest::newRow("edited name, Cancel")
+        << true << QList<A>{A::Cancel} << true << false << QStringList{};
     QTest::newRow("edited name, No") << true << QList<A>{A::No} << true << true
                                      << QStringList{QStringLiteral("Vlt_DoDisconnect")};
     QTest::newRow("edited name, Yes saves first")
@@ -237,8 +239,9 @@ void TestMainWindow::closeSequence()
     h.link.calls.clear();
 
     QCOMPARE(h.form.close(), closes);
-    QCOMPARE(h.boxes.shown, editName ? QStringList{QStringLiteral("Do you want to save the changes?")}
-                                     : QStringList{});
+    QCOMPARE(h.boxes.shown, editName
+                                ? QStringList{QStringLiteral("Do you want to save the changes?")}
+                                : QStringList{});
     QCOMPARE(h.link.ops(), ops);
     QCOMPARE(h.placement().isEmpty(), !closes);
 }
@@ -324,8 +327,8 @@ void TestMainWindow::pcOpenFailures_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("cancelled") << QString() << QStringList{};
-    QTest::newRow("no backup there") << QStringLiteral("empty")
-                                     << QStringList{QStringLiteral("Filer access error!(PC)")};
+    QTest::newRow("no backup there")
+        << QStringLiteral("empty") << QStringList{QStringLiteral("Filer access error!(PC)")};
 }
 
 void TestMainWindow::pcOpenFailures()

@@ -196,10 +196,12 @@ void PreferencesTest::storedPlacementText_data()
 
     QTest::newRow("nothing stored") << QByteArray() << QPoint();
     QTest::newRow("empty") << QByteArray("[Zentrel]\nWindwInformation=\n") << QPoint();
-    QTest::newRow("four fields")
-        << QByteArray("[Zentrel]\nWindwInformation=\" 1, 500, 100, 700\"\n") << QPoint();
-    QTest::newRow("not a number")
-        << QByteArray("[Zentrel]\nWindwInformation=\" 1, 500, abc, 700, 50\"\n") << QPoint();
+    QTest::newRow("four fields") << QByteArray(
+                                        "[Zentrel]\nWindwInformation=\" 1, 500, 100, 700\"\n")
+                                 << QPoint();
+    QTest::newRow("not a number") << QByteArray(
+                                         "[Zentrel]\nWindwInformation=\" 1, 500, abc, 700, 50\"\n")
+                                  << QPoint();
     // Without quotes an INI reader splits the value at the commas.
     QTest::newRow("hand-written without quotes")
         << QByteArray("[Zentrel]\nWindwInformation= 1, 500, 100, 700, 50\n") << QPoint(100, 50);
@@ -217,9 +219,10 @@ void PreferencesTest::storedPlacementText()
     Preferences(m_ini).RestoreWindowPlacement(&window, QStringLiteral("Zentrel"));
 
     const QRect screen = window.screen()->geometry();
-    QCOMPARE(window.pos(), !position.isNull() ? position
-                           : screen.topLeft() + QPoint((screen.width() - 300) / 2,
-                                                       (screen.height() - 200) / 2));
+    QCOMPARE(window.pos(), !position.isNull()
+                               ? position
+                               : screen.topLeft() + QPoint((screen.width() - 300) / 2,
+                                                           (screen.height() - 200) / 2));
 }
 
 void PreferencesTest::sectionIsTheCallers()

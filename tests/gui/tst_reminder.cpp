@@ -109,7 +109,8 @@ void ReminderTest::f1OpensHelpWithAnyModifier()
 
     HelpWindow *help = nullptr;
     for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *candidate = qobject_cast<HelpWindow *>(widget); candidate && candidate->isVisible())
+        if (auto *candidate = qobject_cast<HelpWindow *>(widget);
+            candidate && candidate->isVisible())
             help = candidate;
     QVERIFY(help != nullptr);
     QCOMPARE(help->browser()->source(), HelpWindow::TopicIndex());

@@ -1,7 +1,7 @@
-#include "platform/PathMapper.h"
-#include "platform/SoundPlayer.h"
 #include "gui/SoundPreview.h"
 #include "platform/DeviceNames.h"
+#include "platform/PathMapper.h"
+#include "platform/SoundPlayer.h"
 
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
@@ -67,17 +67,18 @@ void TestSoundPreview::preview_data()
     QTest::addColumn<bool>("played");
 
     QTest::newRow("played by pw-play") << "pw-play" << kSound << "BELL" << QStringList{} << true;
-    QTest::newRow("no player at all") << "none" << kSound << "BELL"
-                                      << QStringList{QStringLiteral("Can not run Sound Player!")}
-                                      << false;
-    QTest::newRow("not on the device") << "pw-play" << QByteArray() << "BELL"
-                                       << QStringList{QStringLiteral("Not found sound file!")} << false;
-    QTest::newRow("invalid sound file") << "pw-play" << QByteArray("\x07\x00\x00\x00\xFF\xFF", 6)
-                                        << "BELL" << QStringList{QStringLiteral("Write error!")}
-                                        << false;
-    QTest::newRow("name leaving the sound folder")
-        << "pw-play" << kSound << "..\\system" << QStringList{QStringLiteral("Not found sound file!")}
+    QTest::newRow("no player at all")
+        << "none" << kSound << "BELL" << QStringList{QStringLiteral("Can not run Sound Player!")}
         << false;
+    QTest::newRow("not on the device")
+        << "pw-play" << QByteArray() << "BELL"
+        << QStringList{QStringLiteral("Not found sound file!")} << false;
+    QTest::newRow("invalid sound file")
+        << "pw-play" << QByteArray("\x07\x00\x00\x00\xFF\xFF", 6) << "BELL"
+        << QStringList{QStringLiteral("Write error!")} << false;
+    QTest::newRow("name leaving the sound folder")
+        << "pw-play" << kSound << "..\\system"
+        << QStringList{QStringLiteral("Not found sound file!")} << false;
 }
 
 void TestSoundPreview::preview()
@@ -91,9 +92,10 @@ void TestSoundPreview::preview()
     // The fake player records its argument and checks it was given a finished WAV file.
     const QString log = m_dir->filePath(QStringLiteral("played.txt"));
     if (player != u"none")
-        writeExecutable(m_bin + u'/' + player,
-                        "#!/bin/sh\n[ $# -eq 1 ] || exit 9\n/usr/bin/head -c 4 \"$1\" | /bin/grep -q RIFF || exit 8\n"
-                        "echo \"$1\" >> '" + log.toUtf8() + "'\n");
+        writeExecutable(m_bin + u'/' + player, "#!/bin/sh\n[ $# -eq 1 ] || exit 9\n/usr/bin/head "
+                                               "-c 4 \"$1\" | /bin/grep -q RIFF || exit 8\n"
+                                               "echo \"$1\" >> '" +
+                                                   log.toUtf8() + "'\n");
     QProcessEnvironment env;
     env.insert(QStringLiteral("PATH"), m_bin);
     const SoundPlayer soundPlayer(env);
@@ -108,7 +110,8 @@ void TestSoundPreview::preview()
     preview.setClock([] { return QTime(14, 25, 7); });
     QWidget owner;
 
-    preview.cbtSNDprev_Click(name, QStringLiteral("C:\\Suite\\dockman\\cache\\system\\sound"), &owner);
+    preview.cbtSNDprev_Click(name, QStringLiteral("C:\\Suite\\dockman\\cache\\system\\sound"),
+                             &owner);
 
     QCOMPARE(boxes.shown, messages);
     QVERIFY(owner.isEnabled());
@@ -116,11 +119,13 @@ void TestSoundPreview::preview()
     QFile playedLog(log);
     QCOMPARE(playedLog.open(QIODevice::ReadOnly), played);
     if (played)
-        QCOMPARE(QString::fromUtf8(playedLog.readAll()).trimmed(), m_temp + QStringLiteral("/$$142507.wav"));
+        QCOMPARE(QString::fromUtf8(playedLog.readAll()).trimmed(),
+                 m_temp + QStringLiteral("/$$142507.wav"));
     // The fetched sound stays in the cache.
     if (!sound.isEmpty() && isDeviceFileName(name))
-        QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("drive_c/Suite/dockman/cache/system/sound/")) +
-                              name + QStringLiteral(".snd")));
+        QVERIFY(QFile::exists(
+            m_dir->filePath(QStringLiteral("drive_c/Suite/dockman/cache/system/sound/")) + name +
+            QStringLiteral(".snd")));
 }
 
 void TestSoundPreview::handedOverFileOutlivesThePreview()

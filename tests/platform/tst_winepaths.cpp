@@ -9,7 +9,8 @@
 
 namespace {
 
-const QByteArray kHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21\n\n#arch=win64\n\n";
+const QByteArray kHeader =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21\n\n#arch=win64\n\n";
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -65,31 +66,36 @@ void TestWinePaths::readInstallPath_data()
     QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("installPath");
 
-    const QByteArray key = "[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1764950400\n#time=1db5e0a7c0e4a00\n";
-    QTest::newRow("trailing backslash removed")
-        << key + "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n" << true << QStringLiteral("C:\\Suite");
-    QTest::newRow("only one of two removed")
-        << key + "\"InstallDir\"=\"C:\\\\Suite\\\\\\\\\"\n" << true << QStringLiteral("C:\\Suite\\");
+    const QByteArray key =
+        "[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1764950400\n#time=1db5e0a7c0e4a00\n";
+    QTest::newRow("trailing backslash removed") << key + "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n"
+                                                << true << QStringLiteral("C:\\Suite");
+    QTest::newRow("only one of two removed") << key + "\"InstallDir\"=\"C:\\\\Suite\\\\\\\\\"\n"
+                                             << true << QStringLiteral("C:\\Suite\\");
     QTest::newRow("blanks kept, names case-insensitive")
-        << QByteArray("[software\\\\kvq\\\\VELTRIX-E\\\\pc] 1\n\"installdir\"=\" D:\\\\My \\\"Apps\\\" \"\n") << true
-        << QStringLiteral(" D:\\My \"Apps\" ");
-    QTest::newRow("expandable string") << key + "\"InstallDir\"=str(2):\"C:\\\\Suite\"\n" << true
-                                       << QStringLiteral("C:\\Suite");
+        << QByteArray("[software\\\\kvq\\\\VELTRIX-E\\\\pc] 1\n\"installdir\"=\" D:\\\\My "
+                      "\\\"Apps\\\" \"\n")
+        << true << QStringLiteral(" D:\\My \"Apps\" ");
+    QTest::newRow("expandable string") << key + "\"InstallDir\"=str(2):\"C:\\\\Suite\"\n"
+                                       << true << QStringLiteral("C:\\Suite");
     QTest::newRow("unicode escape becomes ANSI")
-        << key + "\"InstallDir\"=\"C:\\\\Caf\\x00e9\\\\\\x4e2d\"\n" << true
-        << QStringLiteral("C:\\Café\\?");
-    QTest::newRow("other values around")
-        << key + "\"Version\"=dword:00000204\n\"Blob\"=hex:01,02,\\\n  03\n\"InstallDir\"=\"E:\\\\X\"\n"
-        << true << QStringLiteral("E:\\X");
+        << key + "\"InstallDir\"=\"C:\\\\Caf\\x00e9\\\\\\x4e2d\"\n"
+        << true << QStringLiteral("C:\\Café\\?");
+    QTest::newRow("other values around") << key + "\"Version\"=dword:00000204\n\"Blob\"=hex:01,02,"
+                                                  "\\\n  03\n\"InstallDir\"=\"E:\\\\X\"\n"
+                                         << true << QStringLiteral("E:\\X");
     QTest::newRow("empty value ends") << key + "\"InstallDir\"=\"\"\n" << false << QString();
-    QTest::newRow("binary value ends") << key + "\"InstallDir\"=hex:43,3a,00\n" << false << QString();
+    QTest::newRow("binary value ends") << key + "\"InstallDir\"=hex:43,3a,00\n"
+                                       << false << QString();
     QTest::newRow("value missing") << key + "\"Other\"=\"C:\\\\Suite\"\n" << false << QString();
     QTest::newRow("key missing")
         << QByteArray("[Software\\\\KVQ\\\\Veltrix-e] 1\n\"InstallDir\"=\"C:\\\\Suite\"\n") << false
         << QString();
     QTest::newRow("value under a later key does not count")
-        << key + "[Software\\\\Other] 1\n\"InstallDir\"=\"C:\\\\Suite\"\n" << false << QString();
-    QTest::newRow("unterminated string") << key + "\"InstallDir\"=\"C:\\\\Suite\n" << false << QString();
+        << key + "[Software\\\\Other] 1\n\"InstallDir\"=\"C:\\\\Suite\"\n"
+        << false << QString();
+    QTest::newRow("unterminated string") << key + "\"InstallDir\"=\"C:\\\\Suite\n"
+                                         << false << QString();
 }
 
 void TestWinePaths::readInstallPath()
@@ -151,18 +157,19 @@ void TestWinePaths::listing_data()
     QTest::addColumn<QString>("first");
 
     const QString suite = QStringLiteral("C:\\Program Files\\KVQ\\Suite\\");
-    QTest::newRow("directory with directory attribute") << suite + QStringLiteral("RAZEVO") << 16
-                                                         << QStringLiteral("razevo");
+    QTest::newRow("directory with directory attribute")
+        << suite + QStringLiteral("RAZEVO") << 16 << QStringLiteral("razevo");
     QTest::newRow("directory without it") << suite + QStringLiteral("razevo") << 0 << QString();
-    QTest::newRow("file, other case") << suite + QStringLiteral("razevo\\weekly.cif") << 0
-                                      << QStringLiteral("Weekly.CIF");
-    QTest::newRow("pattern, sorted, case-insensitive") << suite + QStringLiteral("sound\\*.snd") << 0
-                                                       << QStringLiteral("A.SND");
-    QTest::newRow("question mark") << suite + QStringLiteral("sound\\?.sndx") << 0
-                                   << QStringLiteral("c.sndx");
+    QTest::newRow("file, other case")
+        << suite + QStringLiteral("razevo\\weekly.cif") << 0 << QStringLiteral("Weekly.CIF");
+    QTest::newRow("pattern, sorted, case-insensitive")
+        << suite + QStringLiteral("sound\\*.snd") << 0 << QStringLiteral("A.SND");
+    QTest::newRow("question mark")
+        << suite + QStringLiteral("sound\\?.sndx") << 0 << QStringLiteral("c.sndx");
     QTest::newRow("no match") << suite + QStringLiteral("sound\\*.wav") << 0 << QString();
     QTest::newRow("missing drive") << QStringLiteral("K:\\razevo") << 16 << QString();
-    QTest::newRow("missing directory") << suite + QStringLiteral("nothing\\*.snd") << 0 << QString();
+    QTest::newRow("missing directory")
+        << suite + QStringLiteral("nothing\\*.snd") << 0 << QString();
     QTest::newRow("wildcard in a directory") << QStringLiteral("C:\\Prog*\\KVQ") << 16 << QString();
     QTest::newRow("bad character") << suite + QStringLiteral("sound\\a|b") << 0 << QString();
     QTest::newRow("empty") << QString() << 16 << QString();
@@ -182,7 +189,8 @@ void TestWinePaths::listingContinues()
 {
     const PathMapper mapper(m_prefix);
     DirListing listing(mapper);
-    QStringList names{listing.first(QStringLiteral("C:\\Program Files\\KVQ\\Suite\\sound\\*.snd"), 0)};
+    QStringList names{
+        listing.first(QStringLiteral("C:\\Program Files\\KVQ\\Suite\\sound\\*.snd"), 0)};
     for (QString name = listing.next(); !name.isEmpty(); name = listing.next())
         names << name;
     // Hidden files and directories are left out of a plain-file listing.
@@ -201,7 +209,8 @@ void TestWinePaths::wildcard_data()
     QTest::addColumn<bool>("matches");
     QTest::newRow("star") << QStringLiteral("*") << QStringLiteral("anything") << true;
     QTest::newRow("suffix") << QStringLiteral("*.snd") << QStringLiteral("x.SND") << true;
-    QTest::newRow("suffix longer") << QStringLiteral("*.snd") << QStringLiteral("x.snd.bak") << false;
+    QTest::newRow("suffix longer")
+        << QStringLiteral("*.snd") << QStringLiteral("x.snd.bak") << false;
     QTest::newRow("backtracking") << QStringLiteral("*a*b") << QStringLiteral("xaxxab") << true;
     QTest::newRow("question needs one") << QStringLiteral("a?") << QStringLiteral("a") << false;
     QTest::newRow("many stars") << QStringLiteral("***a***") << QStringLiteral("bab") << true;

@@ -26,8 +26,14 @@ template <typename Record> Record filled(std::uint8_t marker)
     r.bytes.fill(marker);
     return r;
 }
-QByteArray sys(std::uint8_t m) { return bytesOf(filled<SystemRecord>(m)); }
-QByteArray wk(std::uint8_t m) { return bytesOf(filled<WeeklyRecord>(m)); }
+QByteArray sys(std::uint8_t m)
+{
+    return bytesOf(filled<SystemRecord>(m));
+}
+QByteArray wk(std::uint8_t m)
+{
+    return bytesOf(filled<WeeklyRecord>(m));
+}
 
 constexpr std::uint8_t Old = 0x11, New = 0x22, OnDevice = 0x33, Before = 0x44;
 

@@ -537,7 +537,8 @@ void TestSettingsStore::findWorkingFiles_data()
     QTest::newRow("device lacks weekly.ini")
         << "no weekly" << true << true << factory << notWorking << 2;
     auto away = [](const char *name, bool system, bool weekly, int source, const QString &says) {
-        QTest::newRow(name) << "unreachable" << system << weekly << source << QStringList{says} << 1;
+        QTest::newRow(name) << "unreachable" << system << weekly << source << QStringList{says}
+                            << 1;
     };
     away("away, both factory files", true, true, factory, notWorking.first());
     away("away, only weekly.cif", false, true, -1, QStringLiteral("Not find system.cif"));
@@ -666,7 +667,8 @@ void TestSettingsStore::soundList_data()
     static const char bad[] = "..\\..\\x.snd\tA.snd\t.\t..\t/etc/x.snd\tC:x.snd\t*.snd\t?.snd\t"
                               "\"q\".snd\t<a>.snd\ta|b.snd\tB.snd\ta\x01.snd\tb\r.snd\tc\x7f.snd\t"
                               "A\0B.snd\tC.snd";
-    listed("bad names among good ones", QByteArray(bad, sizeof bad - 1), {"A.snd", "B.snd", "C.snd", e});
+    listed("bad names among good ones", QByteArray(bad, sizeof bad - 1),
+           {"A.snd", "B.snd", "C.snd", e});
     QTest::newRow("no sound directory, first listing")
         << false << QByteArray("A.snd") << written << QStringList() << QStringList{e};
     QTest::newRow("no sound directory after a listing")
@@ -682,8 +684,8 @@ void TestSettingsStore::soundList_data()
                                                 << QStringList() << QStringList{"A.snd", e};
     QTest::newRow("negative count")
         << true << QByteArray("A.snd") << -1 << QStringList() << QStringList{e};
-    QTest::newRow("only bad names") << true << QByteArray("..\t/x") << written
-                                    << QStringList{"OLD.snd", e} << QStringList{e};
+    QTest::newRow("only bad names")
+        << true << QByteArray("..\t/x") << written << QStringList{"OLD.snd", e} << QStringList{e};
 }
 
 void TestSettingsStore::soundList()

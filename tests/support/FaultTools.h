@@ -136,9 +136,10 @@ inline void verifyWhole(const QString &dir, const QStringList &files,
         const QByteArray actual = readAll(dir + u'/' + files[i]);
         const QList<QByteArray> ok =
             taken.contains(files[i]) ? QList<QByteArray>{"<directory>"} : allowed[i];
-        QVERIFY2(ok.contains(actual), qPrintable(QStringLiteral("%1/%2: %3 bytes, neither old nor new")
-                                                     .arg(dir, files[i])
-                                                     .arg(actual.size())));
+        QVERIFY2(ok.contains(actual),
+                 qPrintable(QStringLiteral("%1/%2: %3 bytes, neither old nor new")
+                                .arg(dir, files[i])
+                                .arg(actual.size())));
     }
     QCOMPARE(strayFiles(dir, files), QStringList());
 }

@@ -1,7 +1,7 @@
 #include "gui/about/GlobalVersion.h"
 
-#include "gui/about/Emblems.h"
 #include "gui/Preferences.h"
+#include "gui/about/Emblems.h"
 
 #include <QFrame>
 #include <QGridLayout>

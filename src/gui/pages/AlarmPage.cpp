@@ -3,8 +3,8 @@
 #include "gui/pages/PageNumbers.h"
 
 #include "devicelink/SoundList.h"
-#include "platform/DeviceNames.h"
 #include "gui/pages/ControlArray.h"
+#include "platform/DeviceNames.h"
 #include "platform/MessageBoxes.h"
 #include "settings/SettingsState.h"
 
@@ -249,8 +249,7 @@ QStringList AlarmPage::soundListEntries(const QStringList &fileNames)
         // A name without an extension is taken whole.
         const QString base = fileName.section(QLatin1Char('.'), 0, 0).toUpper();
         // Names no device file can have never become entries, nor a base that is empty.
-        if (!isDeviceFileName(fileName) || base.isEmpty() ||
-            ansiByteLength(base) > SoundNameBytes)
+        if (!isDeviceFileName(fileName) || base.isEmpty() || ansiByteLength(base) > SoundNameBytes)
             continue;
         // After every entry that is not greater, so equal names keep their listing order.
         qsizetype at = 0;
@@ -279,8 +278,8 @@ void AlarmPage::SoundCombo_Disp()
         sound->clear();
         sound->addItems(entries);
         // Of equal entries the last, the one the listing produced last.
-        sound->setCurrentIndex(
-            static_cast<int>(entries.lastIndexOf(m_state.AlarmSoundName[static_cast<std::size_t>(alarm)])));
+        sound->setCurrentIndex(static_cast<int>(
+            entries.lastIndexOf(m_state.AlarmSoundName[static_cast<std::size_t>(alarm)])));
     }
     SoundComboFilling = false;
 }
@@ -319,7 +318,8 @@ void AlarmPage::ALWeek_Click(int alarm, int day)
     const Row &row = m_rows.at(static_cast<std::size_t>(alarm));
     // Only a Weekly alarm shows the user's own choice; Off and Daily fill the boxes themselves.
     if (row.week->currentIndex() == RepeatWeekly)
-        m_state.WeekCheckSave.at(static_cast<std::size_t>(alarm)).at(static_cast<std::size_t>(day)) =
+        m_state.WeekCheckSave.at(static_cast<std::size_t>(alarm))
+            .at(static_cast<std::size_t>(day)) =
             row.days[static_cast<std::size_t>(day)]->isChecked() ? 1 : 0;
 }
 

@@ -42,7 +42,10 @@ public:
     QCheckBox *ALWeek(int alarm, int day) const;
 
     // Where SoundCombo_Disp takes the sound file names from (the settings layer decides).
-    void setSoundFiles(std::function<QStringList()> soundFiles) { m_soundFiles = std::move(soundFiles); }
+    void setSoundFiles(std::function<QStringList()> soundFiles)
+    {
+        m_soundFiles = std::move(soundFiles);
+    }
     // Number of wave output devices, asked whenever an alarm is refreshed; none by default.
     void setWaveDeviceCount(std::function<int()> count) { m_waveDeviceCount = std::move(count); }
 

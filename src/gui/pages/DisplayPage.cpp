@@ -27,7 +27,8 @@ QFrame *addScreen(QWidget *parent, const QString &objectName, const QColor &colo
 } // namespace
 
 DisplayPage::DisplayPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
-    : PageFrame(frames::Display, QStringLiteral("Setting Display"), HeightTwips, state, boxes, parent)
+    : PageFrame(frames::Display, QStringLiteral("Setting Display"), HeightTwips, state, boxes,
+                parent)
 {
     auto *contrastFrame = addFrame(this, QStringLiteral("FrameContrast"),
                                    QStringLiteral("Tavion Panel &Contrast"), 720, 330, 2775, 2640);

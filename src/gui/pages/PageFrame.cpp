@@ -1,7 +1,7 @@
 #include "gui/pages/PageFrame.h"
 
-#include "gui/pages/ControlArray.h"
 #include "gui/Twips.h"
+#include "gui/pages/ControlArray.h"
 
 #include <QRadioButton>
 

@@ -2,9 +2,9 @@
 
 #include "gui/pages/PageNumbers.h"
 
+#include "gui/Twips.h"
 #include "gui/pages/ControlArray.h"
 #include "platform/MessageBoxes.h"
-#include "gui/Twips.h"
 #include "settings/SettingsState.h"
 
 #include <QComboBox>
@@ -79,7 +79,8 @@ private:
 } // namespace
 
 PowerPage::PowerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
-    : PageFrame(frames::Power, QStringLiteral("Power Management"), HeightTwips, state, boxes, parent)
+    : PageFrame(frames::Power, QStringLiteral("Power Management"), HeightTwips, state, boxes,
+                parent)
 {
     auto *lcdFrame =
         addFrame(this, QStringLiteral("FrameLCD"), QStringLiteral("&LCD"), 1200, 240, 2535, 630);

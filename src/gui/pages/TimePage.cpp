@@ -17,7 +17,8 @@ bool elementOrder(const QString &array)
 } // namespace
 
 TimePage::TimePage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
-    : PageFrame(frames::Time, QStringLiteral("Time Settings"), TimeHeightTwips, state, boxes, parent)
+    : PageFrame(frames::Time, QStringLiteral("Time Settings"), TimeHeightTwips, state, boxes,
+                parent)
 {
     const struct
     {

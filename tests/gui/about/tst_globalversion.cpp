@@ -1,6 +1,6 @@
+#include "gui/Preferences.h"
 #include "gui/about/Emblems.h"
 #include "gui/about/GlobalVersion.h"
-#include "gui/Preferences.h"
 
 #include <QApplication>
 #include <QLabel>

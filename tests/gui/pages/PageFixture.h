@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/FakeMessageBoxes.h"
+#include "gui/PageBinding.h"
 #include "gui/pages/AlarmPage.h"
 #include "gui/pages/DisplayPage.h"
 #include "gui/pages/FilerPage.h"
@@ -8,8 +8,8 @@
 #include "gui/pages/SoundPage.h"
 #include "gui/pages/TimePage.h"
 #include "gui/pages/UserNamePage.h"
-#include "gui/PageBinding.h"
 #include "settings/SettingsState.h"
+#include "support/FakeMessageBoxes.h"
 
 // All seven pages bound to one settings state, as the window holds them.
 struct PageFixture
@@ -28,7 +28,10 @@ struct PageFixture
     // The sound files the settings layer offers the alarm lists.
     QStringList soundFiles;
 
-    PageFixture() { alarm.setSoundFiles([this] { return soundFiles; }); }
+    PageFixture()
+    {
+        alarm.setSoundFiles([this] { return soundFiles; });
+    }
 
     void offerSounds(const QStringList &fileNames)
     {

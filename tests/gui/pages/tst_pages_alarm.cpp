@@ -19,8 +19,8 @@ struct SoundCache
     void attach(AlarmPage &page) const
     {
         page.setSoundFiles([this] {
-            return QDir(dir.path()).entryList({QStringLiteral("*.snd")}, QDir::Files,
-                                              QDir::Name | QDir::IgnoreCase);
+            return QDir(dir.path())
+                .entryList({QStringLiteral("*.snd")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
         });
     }
     void add(const QStringList &fileNames) const
@@ -110,8 +110,13 @@ void TestAlarmPage::soundListEntries_data()
     QTest::newRow("name without extension taken whole")
         << QStringList{"chime"} << QStringList{"CHIME"};
     QTest::newRow("names no device file can have left out")
-        << QStringList{QStringLiteral("a\x01.snd"), "a/b.snd", "c:x.snd", "..\\x.snd", ".snd",
-                       "a*.snd", "OK.snd"}
+        << QStringList{QStringLiteral("a\x01.snd"),
+                       "a/b.snd",
+                       "c:x.snd",
+                       "..\\x.snd",
+                       ".snd",
+                       "a*.snd",
+                       "OK.snd"}
         << QStringList{"OK"};
     QTest::newRow("none") << QStringList{} << QStringList{};
 }
@@ -262,7 +267,8 @@ void TestAlarmPage::rowFollowsRepeatMode()
     QCOMPARE(f->alarm.Sound(0)->isEnabled(), soundEnabled);
     QCOMPARE(f->alarm.cbtSNDprev(0)->isEnabled(), previewEnabled);
     // A list that can be used shows the white of an input field, an unused one the window grey.
-    const QColor face = QApplication::palette().color(soundEnabled ? QPalette::Base : QPalette::Window);
+    const QColor face =
+        QApplication::palette().color(soundEnabled ? QPalette::Base : QPalette::Window);
     QCOMPARE(f->alarm.Sound(0)->palette().color(QPalette::Disabled, QPalette::Button), face);
     QCOMPARE(f->alarm.Sound(0)->palette().color(QPalette::Active, QPalette::Button), face);
     // An active alarm always has a sound: the first, if none was chosen.
