@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth xdotool x11-apps fonts-dejavu-core
     appstream desktop-file-utils
+    clang-format
 )
 
 missing=()

@@ -12,7 +12,7 @@ class QTabBar;
 class QToolBar;
 
 // The main window: menus, toolbar, the tab strip with one frame per page, and the close
-// sequence. What the commands do is supplied by the application through Commands.
+// sequence. The window only emits its commands as signals; MainController carries them out.
 class ZenForm : public QMainWindow
 {
     Q_OBJECT
