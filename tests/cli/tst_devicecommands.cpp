@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 #include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include "core/SystemRecord.h"
 #include "core/WeeklyRecord.h"
@@ -41,8 +42,6 @@ WeeklyRecord deviceWeekly()
     r.setSoundName(2, "MARCH");
     return r;
 }
-
-using faults::bytesOf, faults::readAll, faults::writeAll;
 
 QStringList entries(const QString &dir)
 {
@@ -105,8 +104,8 @@ void TestDeviceCommands::init()
     m_root = m_tmp->filePath("device");
     m_dir = m_tmp->filePath("dir");
     QVERIFY(QDir().mkpath(m_dir));
-    writeAll(device("system/system.ini"), bytesOf(deviceSystem()));
-    writeAll(device("system/weekly.ini"), bytesOf(deviceWeekly()));
+    QVERIFY(writeFile(device("system/system.ini"), bytesOf(deviceSystem())));
+    QVERIFY(writeFile(device("system/weekly.ini"), bytesOf(deviceWeekly())));
     age(device("system/system.ini"));
     age(device("system/weekly.ini"));
 
@@ -149,7 +148,7 @@ void TestDeviceCommands::usage()
     const Run r = quorixctl(args);
     QCOMPARE(r.code, 2);
     QVERIFY2(r.err.contains("usage"), qPrintable(r.err));
-    QCOMPARE(readAll(device("system/system.ini")), bytesOf(deviceSystem()));
+    QCOMPARE(readFile(device("system/system.ini")), bytesOf(deviceSystem()));
 }
 
 void TestDeviceCommands::unreachable_data()
@@ -167,8 +166,8 @@ void TestDeviceCommands::unreachable()
     if (args.last() == u"-")
         args.removeLast();
     args.replaceInStrings("{dir}", m_dir);
-    writeAll(m_dir + "/system.ini", bytesOf(SystemRecord{}));
-    writeAll(m_dir + "/weekly.ini", bytesOf(WeeklyRecord{}));
+    QVERIFY(writeFile(m_dir + "/system.ini", bytesOf(SystemRecord{})));
+    QVERIFY(writeFile(m_dir + "/weekly.ini", bytesOf(WeeklyRecord{})));
 
     for (const bool rootSet : {true, false}) {
         // Set but unplugged, or not set at all (and none in the link's settings either).
@@ -180,7 +179,7 @@ void TestDeviceCommands::unreachable()
         QCOMPARE(r.code, 4);
         QVERIFY2(r.err.startsWith("quorixctl: " + step + ':'), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
-        QCOMPARE(readAll(m_dir + "/system.ini"), bytesOf(SystemRecord{}));
+        QCOMPARE(readFile(m_dir + "/system.ini"), bytesOf(SystemRecord{}));
         QCOMPARE(entries(m_dir).size(), 2);
     }
 }
@@ -210,16 +209,16 @@ void TestDeviceCommands::pull()
     if (!missingOnDevice.isEmpty())
         QVERIFY(QFile::remove(device(missingOnDevice)));
     const QString dir = dirThere ? m_dir : m_tmp->filePath("nowhere");
-    writeAll(m_dir + "/system.ini", "old system");
-    writeAll(m_dir + "/weekly.ini", "old weekly");
+    QVERIFY(writeFile(m_dir + "/system.ini", "old system"));
+    QVERIFY(writeFile(m_dir + "/weekly.ini", "old weekly"));
 
     const Run r = quorixctl({"pull", dir});
 
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     // Both files arrive, or DIR keeps what it had.
-    QCOMPARE(readAll(m_dir + "/system.ini"), code == 0 ? bytesOf(deviceSystem()) : "old system");
-    QCOMPARE(readAll(m_dir + "/weekly.ini"), code == 0 ? bytesOf(deviceWeekly()) : "old weekly");
+    QCOMPARE(readFile(m_dir + "/system.ini"), code == 0 ? bytesOf(deviceSystem()) : "old system");
+    QCOMPARE(readFile(m_dir + "/weekly.ini"), code == 0 ? bytesOf(deviceWeekly()) : "old weekly");
     QCOMPARE(entries(m_dir), (QStringList{"system.ini", "weekly.ini"}));
     QVERIFY(!QFileInfo::exists(m_tmp->filePath("nowhere")));
 }
@@ -257,9 +256,9 @@ void TestDeviceCommands::push()
 
     const QByteArray system(systemSize, 's');
     const QByteArray weekly(std::max(weeklySize, 0), 'w');
-    writeAll(m_dir + "/system.ini", system);
+    QVERIFY(writeFile(m_dir + "/system.ini", system));
     if (weeklySize >= 0)
-        writeAll(m_dir + "/weekly.ini", weekly);
+        QVERIFY(writeFile(m_dir + "/weekly.ini", weekly));
     if (weeklyBlocked) {
         QVERIFY(QFile::remove(device("system/weekly.ini")));
         QVERIFY(QDir().mkpath(device("system/weekly.ini")));
@@ -269,9 +268,9 @@ void TestDeviceCommands::push()
 
     QCOMPARE(r.code, code);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QCOMPARE(readAll(device("system/system.ini")), systemSent ? system : bytesOf(deviceSystem()));
+    QCOMPARE(readFile(device("system/system.ini")), systemSent ? system : bytesOf(deviceSystem()));
     if (!weeklyBlocked)
-        QCOMPARE(readAll(device("system/weekly.ini")),
+        QCOMPARE(readFile(device("system/weekly.ini")),
                  code == 0 ? weekly : bytesOf(deviceWeekly()));
     QCOMPARE(entries(device("system")), (QStringList{"system.ini", "weekly.ini"}));
 }
@@ -291,7 +290,7 @@ void TestDeviceCommands::sounds()
     QFETCH(QStringList, files);
     QFETCH(QString, out);
     for (const QString &f : files)
-        writeAll(device("system/sound/" + f), "x");
+        QVERIFY(writeFile(device("system/sound/" + f), "x"));
 
     const Run r = quorixctl({"sounds"});
     QCOMPARE(r.code, 0);
@@ -363,10 +362,10 @@ void TestDeviceCommands::deviceSet()
         else
             expectedWeekly.setHour(1, 13);
     }
-    QCOMPARE(readAll(device("system/system.ini")), bytesOf(expectedSystem));
+    QCOMPARE(readFile(device("system/system.ini")), bytesOf(expectedSystem));
     QCOMPARE(QFileInfo(device("system/system.ini")).lastModified() == kLongAgo, !systemSent);
     if (missingOnDevice.isEmpty()) {
-        QCOMPARE(readAll(device("system/weekly.ini")), bytesOf(expectedWeekly));
+        QCOMPARE(readFile(device("system/weekly.ini")), bytesOf(expectedWeekly));
         QCOMPARE(QFileInfo(device("system/weekly.ini")).lastModified() == kLongAgo, !weeklySent);
     }
 }
@@ -412,9 +411,9 @@ void TestDeviceCommands::diff()
     QFETCH(int, code);
     QFETCH(QString, out);
 
-    writeAll(m_dir + "/a", a);
+    QVERIFY(writeFile(m_dir + "/a", a));
     if (b != "<missing>")
-        writeAll(m_dir + "/b", b);
+        QVERIFY(writeFile(m_dir + "/b", b));
 
     const Run r = quorixctl({"diff", m_dir + "/a", m_dir + "/b"});
     QCOMPARE(r.code, code);

@@ -3,6 +3,7 @@
 // file on either side is its complete old image or its complete new one.
 
 #include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
@@ -60,10 +61,10 @@ void TestFaultsCli::init()
     QVERIFY(m_tmp->isValid());
     m_deviceDir = m_tmp->filePath(QStringLiteral("tavion/system"));
     m_pcDir = m_tmp->filePath(QStringLiteral("pc/records"));
-    writeAll(m_deviceDir + QStringLiteral("/system.ini"), kDeviceSystem);
-    writeAll(m_deviceDir + QStringLiteral("/weekly.ini"), kDeviceWeekly);
-    writeAll(m_pcDir + QStringLiteral("/system.ini"), kPcSystem);
-    writeAll(m_pcDir + QStringLiteral("/weekly.ini"), kPcWeekly);
+    QVERIFY(writeFile(m_deviceDir + QStringLiteral("/system.ini"), kDeviceSystem));
+    QVERIFY(writeFile(m_deviceDir + QStringLiteral("/weekly.ini"), kDeviceWeekly));
+    QVERIFY(writeFile(m_pcDir + QStringLiteral("/system.ini"), kPcSystem));
+    QVERIFY(writeFile(m_pcDir + QStringLiteral("/weekly.ini"), kPcWeekly));
 }
 
 void TestFaultsCli::cleanup()
@@ -167,7 +168,7 @@ void TestFaultsCli::commandWhenAFolderRefuses()
     verifyWhole(m_pcDir, kFiles, {pcSystem, pcWeekly}, dir == m_pcDir ? taken : QStringList());
     if (code == ExitOk) {
         const QString to = command == u"push" ? m_deviceDir : m_pcDir;
-        QCOMPARE(readAll(to + QStringLiteral("/system.ini")),
+        QCOMPARE(readFile(to + QStringLiteral("/system.ini")),
                  command == u"push" ? kPcSystem : kDeviceSystem);
     }
 }

@@ -1,5 +1,7 @@
 #include "cli/CliContext.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -26,19 +28,6 @@ Run quorixctl(const QStringList &args, const QProcessEnvironment &env = {})
     outStream.flush();
     errStream.flush();
     return {code, out, err};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 } // namespace
@@ -76,13 +65,13 @@ void TestRecordCommands::init()
     system[30] = '\xFF'; // StandbyMode -1
     system[31] = '\xFF';
     system.replace(100, 11, "My Computer");
-    writeAll(m_system, system);
+    QVERIFY(writeFile(m_system, system));
     QByteArray weekly(76, '\0');
     weekly[2] = 7;
     weekly.replace(6, 6, "ALARM1");
     weekly[64] = 2;
     weekly[72] = 0x45;
-    writeAll(m_weekly, weekly);
+    QVERIFY(writeFile(m_weekly, weekly));
 }
 
 void TestRecordCommands::showSystemKeepsFileOrder()
@@ -120,7 +109,7 @@ void TestRecordCommands::showWeekly()
 
 void TestRecordCommands::setChangesOnlyNamedFields()
 {
-    const QByteArray before = readAll(m_weekly);
+    const QByteArray before = readFile(m_weekly);
     const Run r = quorixctl(
         {QStringLiteral("set"), m_weekly, QStringLiteral("AlarmEntry[2].Hour=7"),
          QStringLiteral("RepeatIndex[1]=2"), QStringLiteral("AlarmEntry[3].SoundName=Zoë")});
@@ -129,13 +118,13 @@ void TestRecordCommands::setChangesOnlyNamedFields()
     expected[30] = 7;
     expected[62] = 2;
     expected.replace(48, 8, QByteArray("Zo\xEB\0\0\0\0\0", 8));
-    QCOMPARE(readAll(m_weekly), expected);
+    QCOMPARE(readFile(m_weekly), expected);
 
     QCOMPARE(quorixctl({QStringLiteral("set"), m_system, QStringLiteral("UserName=Bob"),
                         QStringLiteral("Opaque00=010203040506"), QStringLiteral("Contrast=-32768")})
                  .code,
              0);
-    const QByteArray system = readAll(m_system);
+    const QByteArray system = readFile(m_system);
     QCOMPARE(system.size(), 256);
     QCOMPARE(system.mid(100, 12), QByteArray("Bob\0\0\0\0\0\0\0\0\0", 12));
     QCOMPARE(system.left(6), QByteArray("\x01\x02\x03\x04\x05\x06"));
@@ -165,19 +154,19 @@ void TestRecordCommands::setRefuses()
 {
     QFETCH(QString, assignment);
     QFETCH(QString, named);
-    const QByteArray before = readAll(m_system);
+    const QByteArray before = readFile(m_system);
     // A good assignment before the bad one must not be written either.
     const Run r =
         quorixctl({QStringLiteral("set"), m_system, QStringLiteral("Contrast=20"), assignment});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(named) && r.err.contains(m_system), qPrintable(r.err));
-    QCOMPARE(readAll(m_system), before);
+    QCOMPARE(readFile(m_system), before);
 }
 
 void TestRecordCommands::wrongSizeNeedsOption()
 {
     const QString odd = m_dir->filePath(QStringLiteral("odd.bin"));
-    writeAll(odd, QByteArray(100, '\x01'));
+    QVERIFY(writeFile(odd, QByteArray(100, '\x01')));
     Run r = quorixctl({QStringLiteral("show"), odd});
     QCOMPARE(r.code, 1);
     QVERIFY(r.err.contains(QStringLiteral("100 bytes")));
@@ -221,9 +210,9 @@ void TestRecordCommands::pathsNeedsInstallation()
     QCOMPARE(quorixctl({QStringLiteral("paths")}, env).code, 3);
 
     QDir().mkpath(m_dir->filePath(QStringLiteral("prefix")));
-    writeAll(m_dir->filePath(QStringLiteral("prefix/user.reg")),
-             "WINE REGISTRY Version 2\n[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1\n"
-             "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n");
+    writeFile(m_dir->filePath(QStringLiteral("prefix/user.reg")),
+              "WINE REGISTRY Version 2\n[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1\n"
+              "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n");
     const Run r = quorixctl({QStringLiteral("paths")}, env);
     QCOMPARE(r.code, 0);
     const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();

@@ -2,6 +2,7 @@
 // mapping read or write outside the device root and the suite's folders.
 
 #include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include "devicelink/DirectoryDeviceLink.h"
 #include "devicelink/SoundList.h"
@@ -25,7 +26,7 @@ QMap<QString, QByteArray> snapshot(const QString &dir)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(path, readAll(path));
+        files.insert(path, readFile(path));
     }
     return files;
 }
@@ -56,12 +57,13 @@ void TestConfinement::init()
     // The device tree sits inside a folder that also holds files it must never reach.
     m_root = m_tmp->filePath(QStringLiteral("outer/tavion"));
     m_prefix = m_tmp->filePath(QStringLiteral("prefix"));
-    writeAll(m_root + QStringLiteral("/system/sound/DING.snd"),
-             QByteArray("\x07\x00\x10\x00\xff\xff", 6));
-    writeAll(m_tmp->filePath(QStringLiteral("outer/x.snd")), "secret beside the device");
-    writeAll(m_tmp->filePath(QStringLiteral("x.snd")), "secret above the device");
-    writeAll(m_prefix + QStringLiteral("/drive_c/Suite/dockman/cache/system/sound/.keep"), {});
-    writeAll(m_prefix + QStringLiteral("/drive_c/x.snd"), "secret on drive C");
+    QVERIFY(writeFile(m_root + QStringLiteral("/system/sound/DING.snd"),
+                      QByteArray("\x07\x00\x10\x00\xff\xff", 6)));
+    QVERIFY(writeFile(m_tmp->filePath(QStringLiteral("outer/x.snd")), "secret beside the device"));
+    QVERIFY(writeFile(m_tmp->filePath(QStringLiteral("x.snd")), "secret above the device"));
+    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/dockman/cache/system/sound/.keep"),
+                      {}));
+    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/x.snd"), "secret on drive C"));
     QVERIFY(QDir().mkpath(m_prefix + QStringLiteral("/dosdevices")));
     QVERIFY(QFile::link(QStringLiteral("../drive_c"), m_prefix + QStringLiteral("/dosdevices/c:")));
     // A link inside the device that points out of it.
@@ -111,7 +113,8 @@ void TestConfinement::soundNameStaysInside()
 
     // Fetching and sending either fail or stay inside the device root and the cache.
     const std::int32_t fetched = m_link->Vlt_GetFile(pcPath, devicePath, -1);
-    writeAll(m_prefix + QStringLiteral("/drive_c/Suite/dockman/cache/system/sound/ok.snd"), "pc");
+    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/dockman/cache/system/sound/ok.snd"),
+                      "pc"));
     const std::int32_t sent =
         m_link->Vlt_PutFile(devicePath, cacheDir + QStringLiteral("\\ok.snd"), -1);
     QFile::remove(m_prefix + QStringLiteral("/drive_c/Suite/dockman/cache/system/sound/ok.snd"));

@@ -1,5 +1,6 @@
 #include "devicelink/DirectoryDeviceLink.h"
 #include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +13,6 @@
 #include <memory>
 
 namespace {
-
-using faults::readAll, faults::writeAll;
 
 } // namespace
 
@@ -73,9 +72,9 @@ void TestDirectoryDeviceLink::init()
     m_root = m_tmp->filePath("device");
     m_outside = m_tmp->filePath("outside");
     m_prefix = m_tmp->filePath("prefix");
-    writeAll(m_root + "/SYSTEM/System.ini", "system");
-    writeAll(m_root + "/SYSTEM/Sound/Chime.SND", "chime");
-    writeAll(m_outside + "/secret.txt", "secret");
+    QVERIFY(writeFile(m_root + "/SYSTEM/System.ini", "system"));
+    QVERIFY(writeFile(m_root + "/SYSTEM/Sound/Chime.SND", "chime"));
+    QVERIFY(writeFile(m_outside + "/secret.txt", "secret"));
     QVERIFY(QFile::link(m_outside, m_root + "/escape"));
     QVERIFY(QFile::link(m_tmp->filePath("gone"), m_root + "/dangling"));
     QVERIFY(QDir().mkpath(m_prefix + "/drive_c/Suite"));
@@ -116,18 +115,18 @@ void TestDirectoryDeviceLink::namesMatchWhateverTheirCase()
     const QString pc = pcHost("Suite/got.bin");
     const std::int32_t r = m_link->Vlt_GetFile("C:\\Suite\\got.bin", devicePath, -1);
     QCOMPARE(r == vlt::Ok, !fetched.isEmpty());
-    QCOMPARE(readAll(pc), fetched.isEmpty() ? QByteArray("<missing>") : fetched);
+    QCOMPARE(readFile(pc), fetched.isEmpty() ? QByteArray("<missing>") : fetched);
     QCOMPARE(m_link->Vlt_IsExist(devicePath) != 0,
              !fetched.isEmpty() || devicePath.endsWith("sound"));
 }
 
 void TestDirectoryDeviceLink::exactSpellingWins()
 {
-    writeAll(m_root + "/SYSTEM/Sound/chime.snd", "lower");
+    QVERIFY(writeFile(m_root + "/SYSTEM/Sound/chime.snd", "lower"));
     QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\a", "\\system\\sound\\chime.snd", -1), vlt::Ok);
-    QCOMPARE(readAll(pcHost("Suite/a")), QByteArray("lower"));
+    QCOMPARE(readFile(pcHost("Suite/a")), QByteArray("lower"));
     QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\b", "\\system\\sound\\Chime.SND", -1), vlt::Ok);
-    QCOMPARE(readAll(pcHost("Suite/b")), QByteArray("chime"));
+    QCOMPARE(readFile(pcHost("Suite/b")), QByteArray("chime"));
 }
 
 void TestDirectoryDeviceLink::refused_data()
@@ -162,13 +161,13 @@ void TestDirectoryDeviceLink::refused()
     QFETCH(QString, devicePath);
     QFETCH(int, code);
     m_settings.deviceRoot = root.isEmpty() ? QString() : m_tmp->filePath(root);
-    writeAll(pcHost("Suite/payload"), "payload");
+    QVERIFY(writeFile(pcHost("Suite/payload"), "payload"));
 
     QCOMPARE(m_link->rootProblem().isEmpty(), code == vlt::PathRefused);
     QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\got", devicePath, -1), code);
     QVERIFY(!QFileInfo::exists(pcHost("Suite/got")));
     QCOMPARE(m_link->Vlt_GetFile("C:\\Suite\\payload", devicePath, -1), code);
-    QCOMPARE(readAll(pcHost("Suite/payload")), QByteArray("payload"));
+    QCOMPARE(readFile(pcHost("Suite/payload")), QByteArray("payload"));
     QCOMPARE(m_link->Vlt_PutFile(devicePath, "C:\\Suite\\payload", -1), code);
     QCOMPARE(m_link->Vlt_IsExist(devicePath), 0);
     std::array<char, 64> buffer{};
@@ -180,9 +179,9 @@ void TestDirectoryDeviceLink::refused()
 
     QCOMPARE(QDir(m_outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{"secret.txt"});
-    QCOMPARE(readAll(m_outside + "/secret.txt"), QByteArray("secret"));
+    QCOMPARE(readFile(m_outside + "/secret.txt"), QByteArray("secret"));
     QVERIFY(!QFileInfo::exists(m_tmp->filePath("gone")));
-    QCOMPARE(readAll(m_root + "/SYSTEM/System.ini"), QByteArray("system"));
+    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray("system"));
 }
 
 void TestDirectoryDeviceLink::getFileWritesTheWholeFileOrNothing()
@@ -192,34 +191,34 @@ void TestDirectoryDeviceLink::getFileWritesTheWholeFileOrNothing()
         QString("C:\\suite\\Dockman\\cache\\system\\system.ini").leftJustified(200);
     QCOMPARE(m_link->Vlt_GetFile(field, "\\system\\system.ini", -1), vlt::Ok);
     const QString cached = pcHost("Suite/Dockman/cache/system/system.ini");
-    QCOMPARE(readAll(cached), QByteArray("system"));
+    QCOMPARE(readFile(cached), QByteArray("system"));
     QCOMPARE(field.size(), 200); // the caller's argument is left alone
 
-    writeAll(cached, "an older and longer copy of the file");
+    QVERIFY(writeFile(cached, "an older and longer copy of the file"));
     QCOMPARE(m_link->Vlt_GetFile(field, "\\system\\system.ini", -1), vlt::Ok);
-    QCOMPARE(readAll(cached), QByteArray("system"));
+    QCOMPARE(readFile(cached), QByteArray("system"));
 
     QVERIFY(m_link->Vlt_GetFile(field, "\\system\\weekly.ini", -1) != vlt::Ok);
-    QCOMPARE(readAll(cached), QByteArray("system"));
+    QCOMPARE(readFile(cached), QByteArray("system"));
     QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{"system.ini"});
 }
 
 void TestDirectoryDeviceLink::putFileReplacesTheDeviceFile()
 {
-    writeAll(pcHost("Suite/new.ini"), QByteArray(256, 'n'));
+    QVERIFY(writeFile(pcHost("Suite/new.ini"), QByteArray(256, 'n')));
     QCOMPARE(m_link->Vlt_PutFile("\\system\\system.ini", "C:\\Suite\\NEW.INI", -1), vlt::Ok);
     // The file the device has is replaced, not joined by one spelled differently.
     QCOMPARE(QDir(m_root + "/SYSTEM").entryList(QDir::Files | QDir::Hidden),
              QStringList{"System.ini"});
-    QCOMPARE(readAll(m_root + "/SYSTEM/System.ini"), QByteArray(256, 'n'));
+    QCOMPARE(readFile(m_root + "/SYSTEM/System.ini"), QByteArray(256, 'n'));
 
     QCOMPARE(m_link->Vlt_PutFile("\\system\\weekly.ini", "C:\\Suite\\absent.ini", -1),
              vlt::NotFound);
     QVERIFY(!QFileInfo::exists(m_root + "/SYSTEM/weekly.ini"));
 
     QCOMPARE(m_link->Vlt_PutFile("\\system\\apps\\check.exf", "C:\\Suite\\new.ini", -1), vlt::Ok);
-    QCOMPARE(readAll(m_root + "/SYSTEM/apps/check.exf"), QByteArray(256, 'n'));
+    QCOMPARE(readFile(m_root + "/SYSTEM/apps/check.exf"), QByteArray(256, 'n'));
     QVERIFY(m_link->Vlt_PutFile("\\system\\sound", "C:\\Suite\\new.ini", -1) != vlt::Ok);
 }
 
@@ -256,7 +255,7 @@ void TestDirectoryDeviceLink::listing()
         if (f.endsWith('/'))
             QVERIFY(QDir().mkpath(dir + '/' + f));
         else
-            writeAll(dir + '/' + f, "x");
+            QVERIFY(writeFile(dir + '/' + f, "x"));
     }
 
     std::array<char, 1025> buffer;
@@ -271,7 +270,7 @@ void TestDirectoryDeviceLink::longListingEndsAtAWholeName()
     const QString dir = m_root + "/SYSTEM/Sound";
     QVERIFY(QFile::remove(dir + "/Chime.SND"));
     for (int i = 0; i < 120; ++i)
-        writeAll(dir + QStringLiteral("/TUNE%1.snd").arg(i, 4, 10, QChar('0')), "x");
+        QVERIFY(writeFile(dir + QStringLiteral("/TUNE%1.snd").arg(i, 4, 10, QChar('0')), "x"));
 
     std::array<char, 1025> buffer{};
     const std::int32_t n = m_link->Vlt_DirByExt("\\system\\sound", "snd", buffer, 1024);

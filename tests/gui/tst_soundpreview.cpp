@@ -5,6 +5,7 @@
 
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,15 +17,6 @@ namespace {
 
 // A playable two-note sound: 441 Hz, then a rest.
 const QByteArray kSound("\x07\x00\x04\x00\x23\x44\x00\x02\xFF\xFF", 10);
-
-void writeExecutable(const QString &path, const QByteArray &script)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(script);
-    f.close();
-    f.setPermissions(f.permissions() | QFile::ExeOwner);
-}
 
 } // namespace
 

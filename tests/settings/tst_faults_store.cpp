@@ -2,6 +2,7 @@
 // PC or device folders refuse writes: the right message, no crash, and every settings file on
 // the PC and on the device is either its complete old image or its complete new one.
 
+#include "support/TestFiles.h"
 #include "support/FaultTools.h"
 
 #include "support/FakeDeviceLink.h"
@@ -100,8 +101,8 @@ private:
     }
     void writeImages(const QString &dir, std::uint8_t m)
     {
-        writeAll(dir + QStringLiteral("/system.ini"), sys(m));
-        writeAll(dir + QStringLiteral("/weekly.ini"), wk(m));
+        QVERIFY(writeFile(dir + QStringLiteral("/system.ini"), sys(m)));
+        QVERIFY(writeFile(dir + QStringLiteral("/weekly.ini"), wk(m)));
     }
     void useFakeLink();
     // The folder's files are its old images, or the given new ones when `newMarker` is set.
@@ -145,8 +146,8 @@ void TestFaultsStore::init()
     writeImages(cacheDir(), Old);
     writeImages(pcDir(), Old);
     writeImages(deviceDir(), OnDevice); // the device's own settings; a load brings them over
-    writeAll(m_prefix + QStringLiteral("/drive_c/Suite/razevo/system.cif"), QByteArray(256, 1));
-    writeAll(m_prefix + QStringLiteral("/drive_c/Suite/razevo/weekly.cif"), QByteArray(76, 1));
+    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/razevo/system.cif"), QByteArray(256, 1)));
+    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/razevo/weekly.cif"), QByteArray(76, 1)));
 
     m_mapper = std::make_unique<PathMapper>(m_prefix);
     m_paths = PathsTable::compute("C:\\Suite", "C:\\Program");
@@ -260,8 +261,8 @@ void TestFaultsStore::saveWhenAFolderRefuses()
         verifyImages(dirOf(p), p == place ? taken : QStringList(), written ? New : -1);
     }
     if (saved) {
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/system.ini")), sys(New));
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/weekly.ini")), wk(New));
+        QCOMPARE(readFile(deviceDir() + QStringLiteral("/system.ini")), sys(New));
+        QCOMPARE(readFile(deviceDir() + QStringLiteral("/weekly.ini")), wk(New));
     }
 }
 
@@ -312,8 +313,8 @@ void TestFaultsStore::loadOrLookupWhenItFails()
     }
     verifyImages(cacheDir(), place == u"cache" ? taken : QStringList(), OnDevice);
     if (place != u"device" && !m_fake) {
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/system.ini")), sys(OnDevice));
-        QCOMPARE(readAll(deviceDir() + QStringLiteral("/weekly.ini")), wk(OnDevice));
+        QCOMPARE(readFile(deviceDir() + QStringLiteral("/system.ini")), sys(OnDevice));
+        QCOMPARE(readFile(deviceDir() + QStringLiteral("/weekly.ini")), wk(OnDevice));
     }
 }
 

@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FaultTools.h"
@@ -38,7 +39,6 @@ WeeklyRecord weeklyOf(std::int16_t marker)
     return r;
 }
 
-using faults::bytesOf;
 
 // The window as the store sees it: pages that show a pair of records.
 class FakePages : public SettingsPages
@@ -143,7 +143,7 @@ private:
     }
     void put(const std::string &windowsPath, const QByteArray &bytes)
     {
-        faults::writeAll(host(windowsPath), bytes);
+        QVERIFY(writeFile(host(windowsPath), bytes));
     }
     QByteArray contents(const std::string &windowsPath) const;
     bool exists(const std::string &windowsPath) const

@@ -3,6 +3,8 @@
 // Ways to make file writes fail that work for root too (CI runs the tests as root, and
 // permission bits do not stop root).
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,28 +81,6 @@ inline void restoreWritable(const QString &dir)
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-// The bytes of a record image (anything with a `bytes` array).
-template <typename Record> QByteArray bytesOf(const Record &r)
-{
-    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), qsizetype(r.bytes.size()));
-}
-
-inline QByteArray readAll(const QString &path)
-{
-    if (QFileInfo(path).isDir())
-        return QByteArrayLiteral("<directory>");
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArrayLiteral("<missing>");
-}
-
-inline void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 // Temporary files of an atomic replace must not be left beside the target.
 inline QStringList strayFiles(const QString &dir, const QStringList &expected)
 {
@@ -133,7 +113,7 @@ inline void verifyWhole(const QString &dir, const QStringList &files,
     if (!QFileInfo(dir).isDir())
         return;
     for (int i = 0; i < files.size(); ++i) {
-        const QByteArray actual = readAll(dir + u'/' + files[i]);
+        const QByteArray actual = readFile(dir + u'/' + files[i]);
         const QList<QByteArray> ok =
             taken.contains(files[i]) ? QList<QByteArray>{"<directory>"} : allowed[i];
         QVERIFY2(ok.contains(actual),

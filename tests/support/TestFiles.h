@@ -1,18 +1,39 @@
 #pragma once
 
+#include "core/RecordImage.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
-// Whole-file helpers for tests that set up and inspect files byte for byte.
-inline bool writeFile(const QString &path, const QByteArray &bytes)
+// Whole-file helpers for tests that set up and inspect files byte for byte. writeFile creates
+// the parent folders; writeExecutable also sets the execute bits (fake players and tools).
+// readFile gives "<missing>" or "<directory>" when there is no file to read.
+bool writeFile(const QString &path, const QByteArray &bytes);
+bool writeExecutable(const QString &path, const QByteArray &script);
+QByteArray readFile(const QString &path);
+
+template <std::size_t N> QByteArray bytesOf(const RecordImage<N> &record)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return QByteArray(reinterpret_cast<const char *>(record.bytes.data()), qsizetype(N));
 }
 
-inline QByteArray readFile(const QString &path)
+// A throwaway Wine prefix (prefix/) with the suite installed at C:\Suite: user.reg naming it,
+// dosdevices/c: -> ../drive_c, and the suite folder; beside it an empty device folder
+// (device/). Paths are host paths.
+struct TestSuite
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+    QTemporaryDir dir;
+
+    explicit TestSuite(bool installed = true);
+
+    QString prefix() const { return dir.filePath(QStringLiteral("prefix")); }
+    QString userReg() const { return prefix() + QStringLiteral("/user.reg"); }
+    QString device() const { return dir.filePath(QStringLiteral("device")); }
+    // Host path of C:\Suite\<relative>, relative written with '/'.
+    QString suite(const QString &relative = {}) const;
+    // Writes user.reg naming C:\Suite as the installation.
+    bool install() const;
+    // Factory files razevo\system.cif and razevo\weekly.cif.
+    bool writeFactoryFiles(const QByteArray &system, const QByteArray &weekly) const;
+};
