@@ -42,7 +42,9 @@ int pathsCommand(const QStringList &args, CliContext &ctx)
     for (const auto &[name, value] : paths.entries()) {
         const QString windowsForm = QString::fromStdString(value);
         JsonWriter entry;
-        entry.add(QStringLiteral("windows"), windowsForm);
+        // The program folder and the help file are Linux paths already: no Windows form.
+        if (!windowsForm.startsWith(u'/'))
+            entry.add(QStringLiteral("windows"), windowsForm);
         entry.add(QStringLiteral("host"), hostForm(mapper, windowsForm));
         json.addRaw(QString::fromStdString(name), entry.toString());
     }

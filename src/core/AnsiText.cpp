@@ -118,4 +118,19 @@ std::optional<std::string> fromUtf8(std::string_view utf8)
     return out;
 }
 
+std::string toUpper(std::string_view ansiBytes)
+{
+    std::string upper(ansiBytes);
+    for (char &c : upper) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+            c = static_cast<char>(b - 0x20);
+        else if (b == 0x9A || b == 0x9C || b == 0x9E)
+            c = static_cast<char>(b - 0x10);
+        else if (b == 0xFF)
+            c = static_cast<char>(0x9F);
+    }
+    return upper;
+}
+
 } // namespace ansi

@@ -23,4 +23,9 @@ std::optional<std::u32string> decodeUtf8(std::string_view utf8);
 
 std::string encodeUtf8(char32_t cp);
 
+// Upper case as the device makes it, byte for byte: a-z, the accented small letters
+// 0xE0-0xFE (0xF7, the division sign, aside), and the small letters of 0x9A, 0x9C, 0x9E and
+// 0xFF. Every other byte, 0xDF (sharp s) and 0xB5 (micro sign) among them, stays as it is.
+std::string toUpper(std::string_view ansiBytes);
+
 } // namespace ansi

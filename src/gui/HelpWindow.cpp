@@ -106,8 +106,7 @@ HelpWindow *ShowHelpTopics(QWidget *parent)
     }
     window->showTopicIndex();
     if (opening && parent != nullptr && parent->screen() != nullptr) {
-        window->move(
-            CentredOnScreen(parent->screen()->geometry(), window->frameGeometry().size(), true));
+        window->move(CentredOnScreen(parent->screen()->geometry(), FrameSizeOf(window), true));
     }
     window->show();
     window->raise();

@@ -274,6 +274,9 @@ bool PageBinding::PagesToRecords()
 
 void PageBinding::ApplyFactoryDefaults()
 {
+    // The page handlers that run on the way are no edits: a load that fails afterwards must
+    // leave the window as clean (or as changed) as it was.
+    const bool changed = m_state.ChangedFlag;
     m_state.LoadingPages = true;
 
     systemToPages(factorySystemRecord());
@@ -289,6 +292,7 @@ void PageBinding::ApplyFactoryDefaults()
     m_state.weeklyRecord.setHidden56(factoryWeeklyRecord().hidden56());
 
     m_state.LoadingPages = false;
+    m_state.ChangedFlag = changed;
 }
 
 bool PageBinding::CheckPowerPage()

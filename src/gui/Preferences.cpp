@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStringList>
+#include <QStyle>
 #include <QWidget>
 
 namespace {
@@ -25,6 +26,16 @@ QRect screenOf(const QWidget *window)
 
 } // namespace
 
+QSize FrameSizeOf(const QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    if (frame.size() != window->size())
+        return frame.size(); // the window manager has told us its decoration
+    // Not mapped yet: the decoration is still unknown, so count a title bar of the style's
+    // height; centring on the bare client size would put the window too low.
+    return window->size() + QSize(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+}
+
 QPoint CentredOnScreen(QRect screen, QSize frameSize, bool keepOnScreen)
 {
     const PlacementPoint origin = CentredOrigin(screen.width(), screen.height(), frameSize.width(),
@@ -34,7 +45,7 @@ QPoint CentredOnScreen(QRect screen, QSize frameSize, bool keepOnScreen)
 
 void CentreWindow(QWidget *window, bool keepOnScreen)
 {
-    window->move(CentredOnScreen(screenOf(window), window->frameGeometry().size(), keepOnScreen));
+    window->move(CentredOnScreen(screenOf(window), FrameSizeOf(window), keepOnScreen));
 }
 
 Preferences::Preferences()
@@ -92,13 +103,13 @@ QPoint Preferences::RestoredPosition(const QString &storedText, QSize frameSize,
     WindowPlacement placement;
     if (!storedText.isEmpty() && ParsePlacement(storedText.toStdString(), placement))
         return {placement.normalPosition.left, placement.normalPosition.top};
-    return CentredOnScreen(screen, frameSize, false);
+    return CentredOnScreen(screen, frameSize, true);
 }
 
 void Preferences::RestoreWindowPlacement(QWidget *window, const QString &section) const
 {
-    window->move(RestoredPosition(readText(section, PlacementKey), window->frameGeometry().size(),
-                                  screenOf(window)));
+    window->move(
+        RestoredPosition(readText(section, PlacementKey), FrameSizeOf(window), screenOf(window)));
 }
 
 void Preferences::SaveMsgDsp(qint16 value) const

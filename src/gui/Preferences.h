@@ -51,6 +51,8 @@ private:
 // Top-left corner that centres a window frame of the given size on the screen. With
 // keepOnScreen it never lies left of or above the screen's edge (a dialog on a small screen).
 QPoint CentredOnScreen(QRect screen, QSize frameSize, bool keepOnScreen);
+// The window's outer size, title bar included, also before the window manager has framed it.
+QSize FrameSizeOf(const QWidget *window);
 
 // Moves a top-level window to the centre of its screen, by the rule above.
 void CentreWindow(QWidget *window, bool keepOnScreen);

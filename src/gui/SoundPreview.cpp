@@ -58,10 +58,14 @@ void SoundPreview::PlaySndPreview(const QString &sndHostPath, QWidget *owner)
     if (converted != 0) {
         m_boxes.warn(QStringLiteral("Write error!"));
     } else {
-        if (owner)
-            owner->setEnabled(false);
-        outcome = m_player.play(wavPath);
-        if (owner) {
+        // The window waits disabled only while a started player has the file.
+        bool started = false;
+        outcome = m_player.play(wavPath, [&] {
+            started = true;
+            if (owner)
+                owner->setEnabled(false);
+        });
+        if (owner && started) {
             owner->setEnabled(true);
             owner->raise();
             owner->activateWindow();

@@ -1,5 +1,6 @@
 #include "gui/ZenForm.h"
 
+#include "gui/TabStrip.h"
 #include "gui/ToolbarIcons.h"
 #include "gui/Twips.h"
 #include "gui/pages/PageNumbers.h"
@@ -166,7 +167,7 @@ void ZenForm::buildTabStrip()
     pane->setFrameShape(QFrame::StyledPanel);
     pane->setFrameShadow(QFrame::Raised);
 
-    m_tabStrip = new QTabBar(centralWidget());
+    m_tabStrip = new TabStrip(centralWidget());
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
     m_tabStrip->setAccessibleName(QStringLiteral("Settings pages"));
     m_tabStrip->setDrawBase(false);
@@ -181,11 +182,19 @@ void ZenForm::buildTabStrip()
                       tabBottom - paneTop);
     m_tabStrip->setFixedHeight(paneTop - tabTop + 1);
 
+    // Clicks, keys and mnemonics are checked before the header moves; any other change (from
+    // the program) is checked here and turned back when refused.
+    m_tabStrip->mayLeave = [this] {
+        bool allowed = true;
+        emit tabChangeRequested(m_currentTab, &allowed);
+        return allowed;
+    };
     connect(m_tabStrip, &QTabBar::currentChanged, this, [this](int index) {
         if (m_switchingBack)
             return;
         bool allowed = true;
-        emit tabChangeRequested(m_currentTab, &allowed);
+        if (!m_tabStrip->takePassedCheck())
+            emit tabChangeRequested(m_currentTab, &allowed);
         if (!allowed) {
             // The check refused: the old tab stays selected.
             m_switchingBack = true;

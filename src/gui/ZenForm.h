@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/TabStrip.h"
 #include "gui/pages/PageNumbers.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 class QAction;
 class QMenu;
 class QTabBar;
+
 class QToolBar;
 
 // The main window: menus, toolbar, the tab strip with one frame per page, and the close
@@ -62,7 +64,7 @@ private:
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     void addSeparator(QMenu *menu, const char *name);
 
-    QTabBar *m_tabStrip = nullptr;
+    TabStrip *m_tabStrip = nullptr;
     QWidget *m_tabPane = nullptr;
     QToolBar *m_toolbar = nullptr;
     std::array<QWidget *, frames::Count> m_frames{};

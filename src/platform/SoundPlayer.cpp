@@ -29,8 +29,8 @@ QString SoundPlayer::findPlayer() const
     return {};
 }
 
-bool SoundPlayer::runAndWait(const QString &program, const QStringList &arguments,
-                             int *exitCode) const
+bool SoundPlayer::runAndWait(const QString &program, const QStringList &arguments, int *exitCode,
+                             const std::function<void()> &started) const
 {
     QProcess process;
     process.setProcessEnvironment(m_env);
@@ -38,6 +38,8 @@ bool SoundPlayer::runAndWait(const QString &program, const QStringList &argument
     QEventLoop loop;
     bool failedToStart = false;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    if (started)
+        QObject::connect(&process, &QProcess::started, &loop, started);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
         if (e == QProcess::FailedToStart) {
             failedToStart = true;
@@ -54,15 +56,16 @@ bool SoundPlayer::runAndWait(const QString &program, const QStringList &argument
     return true;
 }
 
-SoundPlayer::Outcome SoundPlayer::play(const QString &wavPath) const
+SoundPlayer::Outcome SoundPlayer::play(const QString &wavPath,
+                                       const std::function<void()> &started) const
 {
     const QString player = findPlayer();
-    if (!player.isEmpty() && runAndWait(player, {wavPath}, nullptr))
+    if (!player.isEmpty() && runAndWait(player, {wavPath}, nullptr, started))
         return Outcome::Played;
 
     const QString opener = findOnPath(QStringLiteral("xdg-open"));
     int exitCode = -1;
-    if (!opener.isEmpty() && runAndWait(opener, {wavPath}, &exitCode) && exitCode == 0)
+    if (!opener.isEmpty() && runAndWait(opener, {wavPath}, &exitCode, started) && exitCode == 0)
         return Outcome::HandedOver;
     return Outcome::NotStarted;
 }

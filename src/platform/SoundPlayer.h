@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Plays a WAV file with the desktop's own player and waits for it while the window's events
 // keep running. The first of pw-play, paplay and aplay found on PATH gets the file as its one
 // argument (no shell); when none is there, xdg-open is asked to open the file instead.
@@ -19,7 +21,8 @@ public:
 
     explicit SoundPlayer(QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
 
-    Outcome play(const QString &wavPath) const;
+    // `started` runs once a program was started for the file, before it is waited for.
+    Outcome play(const QString &wavPath, const std::function<void()> &started = {}) const;
 
     // The player program that play() would start, empty when there is none.
     QString findPlayer() const;
@@ -27,7 +30,8 @@ public:
 private:
     QString findOnPath(const QString &program) const;
     // Runs the program until it exits, keeping events flowing; false when it did not start.
-    bool runAndWait(const QString &program, const QStringList &arguments, int *exitCode) const;
+    bool runAndWait(const QString &program, const QStringList &arguments, int *exitCode,
+                    const std::function<void()> &started) const;
 
     QProcessEnvironment m_env;
 };

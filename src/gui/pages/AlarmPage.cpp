@@ -1,7 +1,9 @@
 #include "gui/pages/AlarmPage.h"
 
+#include "gui/pages/ListClick.h"
 #include "gui/pages/PageNumbers.h"
 
+#include "core/AnsiText.h"
 #include "devicelink/SoundList.h"
 #include "gui/pages/ControlArray.h"
 #include "platform/DeviceNames.h"
@@ -146,10 +148,9 @@ void AlarmPage::buildRow(int alarm)
     row.preview->setIconSize(QSize(16, 16));
     placeTwips(row.preview, 7560, 320, 375, 315);
 
-    connect(row.week, &QComboBox::currentIndexChanged, this, [this, alarm] { Week_Click(alarm); });
+    connectListClick(row.week, this, [this, alarm] { Week_Click(alarm); });
     connect(row.time, &QTimeEdit::timeChanged, this, [this] { m_state.ChangedFlag = true; });
-    connect(row.sound, &QComboBox::currentIndexChanged, this,
-            [this, alarm] { Sound_Click(alarm); });
+    connectListClick(row.sound, this, [this, alarm] { Sound_Click(alarm); });
     connect(row.preview, &QPushButton::clicked, this,
             [this, alarm] { emit previewRequested(alarm); });
 }
@@ -242,12 +243,25 @@ void AlarmPage::RefreshAllAlarms()
         RefreshAlarm(alarm);
 }
 
+QString AlarmPage::upperAsDevice(const QString &text)
+{
+    QString upper;
+    for (const char32_t cp : text.toUcs4()) {
+        // A character Windows-1252 lacks cannot be on the device; it is left as it is.
+        const auto byte = ansi::fromCodePoint(cp);
+        upper +=
+            byte ? QString::fromStdString(ansi::toUtf8(ansi::toUpper(std::string(1, char(*byte)))))
+                 : QString::fromUcs4(&cp, 1);
+    }
+    return upper;
+}
+
 QStringList AlarmPage::soundListEntries(const QStringList &fileNames)
 {
     QStringList entries;
     for (const QString &fileName : fileNames) {
         // A name without an extension is taken whole.
-        const QString base = fileName.section(QLatin1Char('.'), 0, 0).toUpper();
+        const QString base = upperAsDevice(fileName.section(QLatin1Char('.'), 0, 0));
         // Names no device file can have never become entries, nor a base that is empty.
         if (!isDeviceFileName(fileName) || base.isEmpty() || ansiByteLength(base) > SoundNameBytes)
             continue;

@@ -63,6 +63,8 @@ public:
     // The names the lists offer for these file names, in list order: upper-case base names
     // of at most 8 bytes, sorted by character code, duplicates kept.
     static QStringList soundListEntries(const QStringList &fileNames);
+    // Upper case by the device's Windows-1252 rules ("ß" and "µ" stay as they are).
+    static QString upperAsDevice(const QString &text);
     // Bytes the text takes in the single-byte code page.
     static int ansiByteLength(const QString &text);
 

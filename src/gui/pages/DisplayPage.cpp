@@ -1,5 +1,6 @@
 #include "gui/pages/DisplayPage.h"
 
+#include "gui/pages/ListClick.h"
 #include "gui/pages/PageNumbers.h"
 
 #include "settings/SettingsState.h"
@@ -82,8 +83,7 @@ DisplayPage::DisplayPage(SettingsState &state, MessageBoxes &boxes, QWidget *par
     m_preview->setPalette(palette);
 
     connect(m_contrast, &QSlider::valueChanged, this, &DisplayPage::Contlast_Change);
-    connect(m_backLight, &QComboBox::currentIndexChanged, this,
-            [this] { m_state.ChangedFlag = true; }); // BackLight_Click
+    connectListClick(m_backLight, this, [this] { m_state.ChangedFlag = true; }); // BackLight_Click
 }
 
 QColor DisplayPage::contrastPreviewColour(int position)

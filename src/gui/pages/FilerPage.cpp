@@ -1,5 +1,6 @@
 #include "gui/pages/FilerPage.h"
 
+#include "gui/pages/ListClick.h"
 #include "gui/pages/PageNumbers.h"
 
 #include "gui/pages/ControlArray.h"
@@ -74,11 +75,10 @@ FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
         m_pictures[i] = picture;
     }
 
-    connect(m_type, &QComboBox::currentIndexChanged, this, &FilerPage::FilerType_Click);
+    connectListClick(m_type, this, [this] { FilerType_Click(); });
     // FilerKind_Click, FilerSort_Click
     for (QComboBox *list : {m_kind, m_sort})
-        connect(list, &QComboBox::currentIndexChanged, this,
-                [this] { m_state.ChangedFlag = true; });
+        connectListClick(list, this, [this] { m_state.ChangedFlag = true; });
 }
 
 QLabel *FilerPage::Picture1(int element) const

@@ -1,5 +1,6 @@
 #include "gui/pages/PowerPage.h"
 
+#include "gui/pages/ListClick.h"
 #include "gui/pages/PageNumbers.h"
 
 #include "gui/Twips.h"
@@ -123,8 +124,8 @@ PowerPage::PowerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
 
     buildGraph();
 
-    connect(m_standby, &QComboBox::currentIndexChanged, this, &PowerPage::PowerStandby_Click);
-    connect(m_waitTime, &QComboBox::currentIndexChanged, this, &PowerPage::PowerWaitTime_Click);
+    connectListClick(m_standby, this, [this] { PowerStandby_Click(); });
+    connectListClick(m_waitTime, this, [this] { PowerWaitTime_Click(); });
     for (QTimeEdit *picker : m_power)
         connect(picker, &QTimeEdit::timeChanged, this, &PowerPage::DTP_Power_Change);
 }
