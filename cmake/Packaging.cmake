@@ -14,9 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Quorix edits the system settings of the Tavion, a wrist-worn handheld
+# The summary is the Description line; this text follows it.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quorix edits the system settings of the Tavion, a wrist-worn handheld
 organiser: power management with a daily on and off time, key and alarm
 sounds, the file browser's view, display contrast and backlight, the clock,
 four alarms with their melodies, and the owner's name. It works beside the
