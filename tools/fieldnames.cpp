@@ -2,7 +2,7 @@
 // order. The build turns them into the shell completion of quorixctl set and device set, so the
 // completion always offers exactly the names the records have.
 
-#include "settings/RecordLayout.h"
+#include "core/RecordLayout.h"
 
 #include <iostream>
 #include <string_view>
