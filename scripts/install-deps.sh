@@ -8,6 +8,7 @@ packages=(
     xvfb xauth xdotool x11-apps fonts-dejavu-core
     appstream desktop-file-utils
     clang-format
+    groff-base dpkg-dev file lintian
 )
 
 missing=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One command for the whole test run: install what is missing, check the include order and the
-# formatting, build and run every test; build the layers below the window without Qt Widgets;
-# then the same suite once more built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (build-asan/). QUORIX_SKIP_SANITIZE=1 leaves that last run out.
+# formatting, build and run every test, make and check the Debian package; build the layers below
+# the window without Qt Widgets; then the same suite once more built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-asan/). QUORIX_SKIP_SANITIZE=1 leaves that last run out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -11,6 +11,7 @@ cd "$(dirname "$0")/.."
 
 QUORIX_BUILD_DIR=build ./scripts/build.sh -DQUORIX_WERROR=ON
 ctest --test-dir build --output-on-failure -j2
+QUORIX_BUILD_DIR=build ./scripts/package.sh
 
 # Everything but the window, with no Qt Widgets found or linked.
 QUORIX_BUILD_DIR=build-nogui ./scripts/build.sh -DQUORIX_WERROR=ON -DQUORIX_GUI=OFF

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ExitStatus.h"
+
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <QTextStream>
@@ -10,14 +12,6 @@ struct CliContext
     QTextStream &out;
     QTextStream &err;
     QProcessEnvironment env;
-};
-
-enum CliExit : int
-{
-    ExitOk = 0,
-    ExitBadInput = 1,
-    ExitUsage = 2,
-    ExitNoInstallation = 3,
 };
 
 // Runs one quorixctl command line (without the program name) and returns its exit code.

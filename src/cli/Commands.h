@@ -10,7 +10,6 @@ int snd2wavCommand(const QStringList &args, CliContext &ctx);
 
 // Device commands. A device that cannot be reached or a transfer that fails ends them with
 // ExitDeviceFailure and a message naming the step.
-constexpr int ExitDeviceFailure = 4;
 int pullCommand(const QStringList &args, CliContext &ctx);
 int pushCommand(const QStringList &args, CliContext &ctx);
 int soundsCommand(const QStringList &args, CliContext &ctx);

@@ -29,9 +29,7 @@ int pathsCommand(const QStringList &args, CliContext &ctx)
     const PathMapper mapper(PathMapper::prefixFromEnvironment(ctx.env));
     const auto installPath = ReadInstallPath(mapper.userRegPath());
     if (!installPath) {
-        ctx.err << "quorixctl: suite installation not found: no " << kInstallDirValue
-                << " under HKEY_CURRENT_USER\\" << kInstallDirKey << " in " << mapper.userRegPath()
-                << '\n';
+        ctx.err << "quorixctl: " << InstallationNotFound(mapper.userRegPath()) << '\n';
         return ExitNoInstallation;
     }
     const PathsTable paths = PathsTable::compute(

@@ -1,35 +1,97 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "core/Version.h"
+
 #include <array>
 
 namespace {
+
+int helpCommand(const QStringList &args, CliContext &ctx);
 
 struct Command
 {
     const char *name;
     const char *usage;
+    const char *summary;
+    const char *example;
     int (*run)(const QStringList &, CliContext &);
 };
 
 constexpr std::array commands{
-    Command{"show", "show [--system|--weekly] FILE", showCommand},
-    Command{"set", "set [--system|--weekly] FILE NAME=VALUE...", setCommand},
-    Command{"paths", "paths", pathsCommand},
-    Command{"snd2wav", "snd2wav IN.snd OUT.wav", snd2wavCommand},
-    Command{"pull", "pull DIR", pullCommand},
-    Command{"push", "push DIR", pushCommand},
-    Command{"sounds", "sounds", soundsCommand},
-    Command{"device", "device show | device set NAME=VALUE...", deviceCommand},
-    Command{"diff", "diff A B", diffCommand},
+    Command{"show", "show [--system|--weekly] FILE",
+            "Print the record in FILE as one JSON object, its fields in file order.",
+            "quorixctl show weekly.ini", showCommand},
+    Command{"set", "set [--system|--weekly] FILE NAME=VALUE...",
+            "Change fields of the record in FILE; a refused value leaves the file untouched.",
+            "quorixctl set system.ini Contrast=18 'AlarmEntry[2].Hour=7'", setCommand},
+    Command{"paths", "paths",
+            "Print the suite's paths as JSON, in host and (inside Wine) Windows form.",
+            "quorixctl paths", pathsCommand},
+    Command{"snd2wav", "snd2wav IN.snd OUT.wav", "Render a device melody into a WAV file.",
+            "quorixctl snd2wav CHIME.snd chime.wav", snd2wavCommand},
+    Command{"pull", "pull DIR",
+            "Fetch system.ini and weekly.ini from the device into DIR (both or neither).",
+            "quorixctl pull ~/tavion", pullCommand},
+    Command{"push", "push DIR", "Send DIR/system.ini, then DIR/weekly.ini, to the device.",
+            "quorixctl push ~/tavion", pushCommand},
+    Command{"sounds", "sounds", "List the device's melodies, one name a line.", "quorixctl sounds",
+            soundsCommand},
+    Command{"device", "device show | device set NAME=VALUE...",
+            "Print both records of the device as JSON, or change fields on the device.",
+            "quorixctl device set Contrast=18", deviceCommand},
+    Command{"diff", "diff A B",
+            "Print the fields that differ, NAME<TAB>old<TAB>new; exit 0 equal, 1 different, 2 "
+            "trouble.",
+            "quorixctl diff ~/tavion/system.ini system.ini", diffCommand},
+    Command{"help", "help [COMMAND]", "List the commands, or show one command's usage.",
+            "quorixctl help set", helpCommand},
 };
 
-int usage(CliContext &ctx)
+const Command *findCommand(const QString &name)
 {
-    ctx.err << "usage: quorixctl COMMAND [ARGS]\n";
+    for (const Command &c : commands) {
+        if (name == QLatin1StringView(c.name))
+            return &c;
+    }
+    return nullptr;
+}
+
+void listCommands(QTextStream &to)
+{
+    to << "usage: quorixctl COMMAND [ARGS]\n";
     for (const Command &c : commands)
-        ctx.err << "  quorixctl " << c.usage << '\n';
+        to << "  quorixctl " << c.usage << '\n';
+    to << "  quorixctl --version\n";
+    to << "'quorixctl help COMMAND' shows a command with an example; see also quorixctl(1).\n";
+}
+
+int usageError(CliContext &ctx)
+{
+    listCommands(ctx.err);
     return ExitUsage;
+}
+
+int helpCommand(const QStringList &args, CliContext &ctx)
+{
+    if (args.isEmpty()) {
+        listCommands(ctx.out);
+        return ExitOk;
+    }
+    const Command *c = args.size() == 1 ? findCommand(args.first()) : nullptr;
+    if (!c) {
+        ctx.err << "quorixctl: no command '" << args.join(u' ') << "'\n";
+        return usageError(ctx);
+    }
+    ctx.out << "usage: quorixctl " << c->usage << '\n'
+            << c->summary << '\n'
+            << "example: " << c->example << '\n';
+    return ExitOk;
+}
+
+bool asksForHelp(const QStringList &args)
+{
+    return args.contains(u"--help") || args.contains(u"-h");
 }
 
 } // namespace
@@ -37,15 +99,19 @@ int usage(CliContext &ctx)
 int runQuorixCtl(const QStringList &args, CliContext &ctx)
 {
     if (args.isEmpty())
-        return usage(ctx);
-    if (args.first() == u"--help" || args.first() == u"-h") {
-        usage(ctx);
+        return usageError(ctx);
+    if (asksForHelp(args.first(1)))
+        return helpCommand({}, ctx);
+    if (args.first() == u"--version") {
+        ctx.out << "quorixctl " << QuorixVersion << '\n';
         return ExitOk;
     }
-    for (const Command &c : commands) {
-        if (args.first() == QLatin1StringView(c.name))
-            return c.run(args.mid(1), ctx);
+    const Command *c = findCommand(args.first());
+    if (!c) {
+        ctx.err << "quorixctl: unknown command '" << args.first() << "'\n";
+        return usageError(ctx);
     }
-    ctx.err << "quorixctl: unknown command '" << args.first() << "'\n";
-    return usage(ctx);
+    if (asksForHelp(args.mid(1)))
+        return helpCommand({args.first()}, ctx);
+    return c->run(args.mid(1), ctx);
 }

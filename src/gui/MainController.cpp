@@ -17,6 +17,7 @@
 #include "gui/pages/TimePage.h"
 #include "gui/pages/UserNamePage.h"
 #include "platform/DirListing.h"
+#include "platform/ExitStatus.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
 #include "platform/SoundPlayer.h"
@@ -115,8 +116,10 @@ bool MainController::Form_Load()
 {
     m_form.setWindowTitle(kTitle);
     const auto installPath = ReadInstallPath(m_mapper.userRegPath());
-    if (!installPath)
+    if (!installPath) {
+        m_startFailure = {ExitNoInstallation, InstallationNotFound(m_mapper.userRegPath())};
         return false;
+    }
     m_paths = PathsTable::compute(installPath->toStdString(), m_programDir.toStdString());
     CheckDefaultsDir(QString::fromStdString(m_paths.DefaultsDir));
     m_store->RefreshCheckFile();
@@ -129,8 +132,16 @@ bool MainController::Form_Load()
     m_form.TabStrip1_Click();
 
     const auto source = m_store->FindWorkingFiles();
-    if (!source || m_closeAsked)
+    if (!source || m_closeAsked) {
+        const QString factoryDir = QString::fromStdString(m_paths.DefaultsDir);
+        const QString hostDir = m_mapper.toHost(factoryDir);
+        m_startFailure = {ExitDeviceFailure,
+                          QStringLiteral("nothing to work on: the device's settings could not be "
+                                         "read and the factory settings system.cif and "
+                                         "weekly.cif are not both in %1")
+                              .arg(hostDir.isEmpty() ? factoryDir : hostDir)};
         return false;
+    }
     m_state.StartedFromDevice = *source == SettingsSource::Device;
     ApplyFactoryDefaults();
     m_store->LoadSettings(*source);

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DeviceLink;
 class MessageBoxes;
@@ -31,9 +32,17 @@ public:
                    Preferences &preferences, QString programDir, QObject *parent = nullptr);
     ~MainController() override;
 
-    // Runs the start-up sequence. False when the program must end at once and silently:
-    // no suite installation, or nothing to work on (after its message).
+    // Runs the start-up sequence. False when the program must end at once without a window:
+    // no suite installation, or nothing to work on (after its message); startFailure() says why.
     bool Form_Load();
+
+    // Why Form_Load ended the program: its exit status and one line for standard error.
+    struct StartFailure
+    {
+        int status;
+        QString reason;
+    };
+    const std::optional<StartFailure> &startFailure() const { return m_startFailure; }
 
     SettingsState &state() { return m_state; }
     const PathsTable &paths() const { return m_paths; }
@@ -94,4 +103,5 @@ private:
     std::function<void()> m_reminder;
     bool m_loaded = false;     // start-up finished and settings reached the pages
     bool m_closeAsked = false; // the working-file lookup asked the window to close
+    std::optional<StartFailure> m_startFailure;
 };

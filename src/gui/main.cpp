@@ -4,25 +4,47 @@
 #include "gui/Preferences.h"
 #include "gui/QtMessageBoxes.h"
 #include "gui/RaiseWindow.h"
+#include "gui/StartOptions.h"
 #include "gui/ZenForm.h"
 #include "gui/about/Emblems.h"
+#include "platform/ExitStatus.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
 
+#include <optional>
+
+namespace {
+
+// The options are read on a bare core application, before the GUI one needs a display.
+std::optional<int> endBeforeStart(int &argc, char **argv)
+{
+    const QCoreApplication probe(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ReadStartOptions(QCoreApplication::arguments(), out, err);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (const auto status = endBeforeStart(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTitle);
     QApplication::setDesktopFileName(QStringLiteral("org.quorix.Quorix"));
     QApplication::setWindowIcon(family::QuorixIcon());
 
-    // A second start brings the running window to the front and ends without a trace.
+    // A second start brings the running window to the front and ends without a window.
     SingleInstance instance;
-    if (instance.tryStart() == SingleInstance::Duplicate)
-        return 0;
+    if (instance.tryStart() == SingleInstance::Duplicate) {
+        QTextStream(stderr) << "quorix: already running; asked it to show its window\n";
+        return ExitOk;
+    }
 
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     ZenForm form;
@@ -35,8 +57,11 @@ int main(int argc, char *argv[])
     Preferences preferences;
     MainController controller(form, boxes, link, mapper, preferences,
                               QCoreApplication::applicationDirPath());
-    if (!controller.Form_Load())
-        return 0;
+    if (!controller.Form_Load()) {
+        const auto &failure = *controller.startFailure();
+        QTextStream(stderr) << "quorix: " << failure.reason << '\n';
+        return failure.status;
+    }
     form.show();
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "core/AnsiText.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -171,4 +172,14 @@ std::optional<QString> InstallPathFrom(const WineRegistryFile &reg)
     if (!result.empty() && result.back() == '\\')
         result.pop_back();
     return QString::fromStdString(ansi::toUtf8(result));
+}
+
+QString InstallationNotFound(const QString &userRegPath)
+{
+    QString text =
+        QStringLiteral("suite installation not found: no %1 under HKEY_CURRENT_USER\\%2 in %3")
+            .arg(kInstallDirValue, kInstallDirKey, userRegPath);
+    if (!QFileInfo::exists(userRegPath))
+        text += QStringLiteral(" (the file does not exist)");
+    return text;
 }

@@ -42,5 +42,9 @@ std::optional<QString> ReadInstallPath(const QString &userRegPath);
 // The same rules applied to a registry file already read.
 std::optional<QString> InstallPathFrom(const WineRegistryFile &reg);
 
+// What both programs say when the suite installation is not found: the registry file, key and
+// value that were read.
+QString InstallationNotFound(const QString &userRegPath);
+
 inline const QString kInstallDirKey = QStringLiteral("Software\\KVQ\\Veltrix-e\\PC");
 inline const QString kInstallDirValue = QStringLiteral("InstallDir");
