@@ -4,84 +4,63 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using faults::writeAll;
-
-// Mount tables read over a folder that stands in for "/". The same folders are in place for
-// every row; the rows differ in what the table says is mounted.
+// Mount tables over a folder standing in for "/"; the rows differ only in what is mounted.
 class TestDeviceFinder : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_dir;
+    const QString m_root = m_dir.filePath("root");
 
 private slots:
-    void initTestCase();
-    void find_data();
-    void find();
+    void initTestCase()
+    {
+        for (const QString &folder :
+             QStringList{"/media/alice/TAV", "/run/media/alice/TAV", "/mnt/spare", "/srv/tav",
+                         "/media/bob/TAV", "/media/alice/My Tav", "/mnt/bad"}) {
+            faults::writeAll(m_root + folder + "/SYSTEM/System.INI", QByteArray(256, 's'));
+            faults::writeAll(m_root + folder + "/SYSTEM/weekly.INI", QByteArray(76, 'w'));
+        }
+        faults::writeAll(m_root + "/mnt/bad/SYSTEM/System.INI", QByteArray(255, 's'));
+        faults::writeAll(m_root + "/dev/sdb1", "");
+        QVERIFY(QDir().mkpath(m_root + "/dev/disk/by-label"));
+        QVERIFY(QFile::link("../../sdb1", m_root + "/dev/disk/by-label/TAVION"));
+    }
 
-private:
-    QTemporaryDir m_dir;
-    QString root() const { return m_dir.filePath("root"); }
+    void find_data()
+    {
+        QTest::addColumn<QString>("mounts"); // "MOUNT-POINT SOURCE;...", as the table has them
+        QTest::addColumn<QString>("found");  // "ROOT LABEL;..."
+        const char *rows[][3] = {
+            {"one, udev label", "/media/alice/TAV /dev/sdb1", "/media/alice/TAV TAVION"},
+            {"two, one labelled by its source",
+             "/run/media/alice/TAV /dev/sdb1;/mnt/spare /dev/disk/by-label/A\\x20B",
+             "/run/media/alice/TAV TAVION;/mnt/spare A B"},
+            {"none: not a media folder, another user's", "/srv/tav /x;/media/bob/TAV /x", ""},
+            {"unreadable mount", "/media/gone /x;/media/alice/TAV /x", "/media/alice/TAV null"},
+            {"escaped names", "/media/alice/My\\040Tav /x", "/media/alice/My Tav null"},
+            {"system.ini of the wrong size", "/mnt/bad /x", ""},
+        };
+        for (const auto &[name, mounts, found] : rows)
+            QTest::newRow(name) << QString::fromUtf8(mounts) << QString::fromUtf8(found);
+    }
+
+    void find()
+    {
+        QFETCH(QString, mounts);
+        QFETCH(QString, found);
+        QByteArray table;
+        for (QString mount : mounts.split(';', Qt::SkipEmptyParts))
+            table +=
+                "36 25 8:17 / " + mount.replace(' ', " rw shared:7 - vfat ").toUtf8() + " rw\n";
+        faults::writeAll(m_dir.filePath("mountinfo"), table);
+
+        QStringList actual;
+        for (const FoundDevice &d :
+             DeviceFinder({m_dir.filePath("mountinfo"), "alice", {}, m_root}).find())
+            actual << d.root.mid(m_root.size()) + ' ' + (d.label.isNull() ? "null" : d.label);
+        QCOMPARE(actual.join(';'), found);
+    }
 };
-
-void TestDeviceFinder::initTestCase()
-{
-    auto tavion = [this](const QString &folder, int systemSize) {
-        writeAll(root() + folder + "/SYSTEM/System.INI", QByteArray(systemSize, 's'));
-        writeAll(root() + folder + "/SYSTEM/weekly.INI", QByteArray(76, 'w'));
-    };
-    for (const QString &folder : QStringList{
-             "/media/alice/TAVION", "/run/media/alice/TAVION", "/mnt/spare", "/media/bob/TAVION",
-             "/srv/tavion", "/media/alice/My Tavion", "/run/user/1000/gvfs/mtp:host=TAVION"})
-        tavion(folder, 256);
-    tavion("/mnt/broken", 255);
-    writeAll(root() + "/dev/sdb1", "");
-    QVERIFY(QDir().mkpath(root() + "/dev/disk/by-label"));
-    QVERIFY(QFile::link("../../sdb1", root() + "/dev/disk/by-label/TAVION"));
-}
-
-void TestDeviceFinder::find_data()
-{
-    QTest::addColumn<QStringList>("mounts"); // "MOUNT-POINT SOURCE", written as the table has them
-    QTest::addColumn<QString>("runtimeDir");
-    QTest::addColumn<QStringList>("found"); // "ROOT LABEL"
-
-    auto row = [](const char *name, const QStringList &mounts, const char *runtimeDir,
-                  const QStringList &found) {
-        QTest::newRow(name) << mounts << QString::fromLatin1(runtimeDir) << found;
-    };
-    row("one Tavion, labelled by udev", {"/ /dev/sda1", "/media/alice/TAVION /dev/sdb1"}, "",
-        {"/media/alice/TAVION TAVION"});
-    row("two, one labelled by its source",
-        {"/run/media/alice/TAVION /dev/sdb1", "/mnt/spare /dev/disk/by-label/MY\\x20SPARE"}, "",
-        {"/run/media/alice/TAVION TAVION", "/mnt/spare MY SPARE"});
-    row("none: outside the media folders, another user's",
-        {"/srv/tavion /dev/sdc1", "/media/bob/TAVION /dev/sdb1"}, "", {});
-    row("a mount that cannot be read", {"/media/gone /dev/sdd1", "/media/alice/TAVION /dev/sdb1"},
-        "", {"/media/alice/TAVION TAVION"});
-    row("escaped names", {"/media/alice/My\\040Tavion /dev/sde1"}, "",
-        {"/media/alice/My Tavion null"});
-    row("system.ini of the wrong size", {"/mnt/broken /dev/sdf1"}, "", {});
-    row("GVfs mounts", {}, "/run/user/1000", {"/run/user/1000/gvfs/mtp:host=TAVION null"});
-}
-
-void TestDeviceFinder::find()
-{
-    QFETCH(QStringList, mounts);
-    QFETCH(QString, runtimeDir);
-    QFETCH(QStringList, found);
-
-    QByteArray table;
-    for (const QString &mount : mounts)
-        table += "36 25 8:17 / " + mount.section(' ', 0, 0).toUtf8() + " rw shared:7 - vfat " +
-                 mount.section(' ', 1).toUtf8() + " rw\n";
-    writeAll(m_dir.filePath("mountinfo"), table);
-
-    const DeviceFinder finder({m_dir.filePath("mountinfo"), "alice", runtimeDir, root()});
-    QStringList actual;
-    for (const FoundDevice &device : finder.find())
-        actual << device.root.mid(root().size()) + ' ' +
-                      (device.label.isNull() ? QString("null") : device.label);
-    QCOMPARE(actual, found);
-}
 
 QTEST_GUILESS_MAIN(TestDeviceFinder)
 #include "tst_devicefinder.moc"
