@@ -20,7 +20,7 @@ constexpr std::array commands{
     Command{"pull", "pull DIR", pullCommand},
     Command{"push", "push DIR", pushCommand},
     Command{"sounds", "sounds", soundsCommand},
-    Command{"device", "device show | device set NAME=VALUE...", deviceCommand},
+    Command{"device", "device show | device set NAME=VALUE... | device find", deviceCommand},
     Command{"diff", "diff A B", diffCommand},
 };
 

@@ -1,8 +1,9 @@
 #include "devicelink/DeviceFinder.h"
 
+#include "core/SystemRecord.h"
+#include "core/WeeklyRecord.h"
+#include "devicelink/DeviceLink.h"
 #include "devicelink/EntryMatch.h"
-#include "settings/SystemRecord.h"
-#include "settings/WeeklyRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,20 +96,25 @@ QString labelOf(const QString &source, const QString &base)
     return {};
 }
 
-bool holdsRecord(const QString &folder, const QString &name, std::size_t size)
+// The size of the file a device path names below folder, its names matched as the link matches
+// them; -1 when there is no such file.
+qint64 sizeBelow(const QString &folder, const QString &devicePath)
 {
-    const QString system = matchEntry(folder, QStringLiteral("system"));
-    const QString file = system.isEmpty() ? QString() : matchEntry(folder + u'/' + system, name);
-    if (file.isEmpty())
-        return false;
-    const QFileInfo info(folder + u'/' + system + u'/' + file);
-    return info.isFile() && info.size() == qint64(size);
+    QString host = folder;
+    for (const QString &part : devicePath.split(u'\\', Qt::SkipEmptyParts)) {
+        const QString entry = matchEntry(host, part);
+        if (entry.isEmpty())
+            return -1;
+        host += u'/' + entry;
+    }
+    const QFileInfo info(host);
+    return info.isFile() ? info.size() : -1;
 }
 
 bool isTavion(const QString &folder)
 {
-    return holdsRecord(folder, QStringLiteral("system.ini"), SystemRecord::Size) &&
-           holdsRecord(folder, QStringLiteral("weekly.ini"), WeeklyRecord::Size);
+    return sizeBelow(folder, kDeviceSystemFile) == qint64(SystemRecord::Size) &&
+           sizeBelow(folder, kDeviceWeeklyFile) == qint64(WeeklyRecord::Size);
 }
 
 // Where to look: a mount point, or a folder whose every entry is a mount (GVfs).

@@ -1,5 +1,5 @@
 #include "devicelink/DeviceFinder.h"
-#include "faults/FaultTools.h"
+#include "support/FaultTools.h"
 
 #include <QTemporaryDir>
 #include <QTest>
