@@ -1,5 +1,5 @@
 #include "devicelink/DeviceFinder.h"
-#include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,11 +17,11 @@ private slots:
         for (const QString &folder :
              QStringList{"/media/alice/TAV", "/run/media/alice/TAV", "/mnt/spare", "/srv/tav",
                          "/media/bob/TAV", "/media/alice/My Tav", "/mnt/bad"}) {
-            faults::writeAll(m_root + folder + "/SYSTEM/System.INI", QByteArray(256, 's'));
-            faults::writeAll(m_root + folder + "/SYSTEM/weekly.INI", QByteArray(76, 'w'));
+            QVERIFY(writeFile(m_root + folder + "/SYSTEM/System.INI", QByteArray(256, 's')));
+            QVERIFY(writeFile(m_root + folder + "/SYSTEM/weekly.INI", QByteArray(76, 'w')));
         }
-        faults::writeAll(m_root + "/mnt/bad/SYSTEM/System.INI", QByteArray(255, 's'));
-        faults::writeAll(m_root + "/dev/sdb1", "");
+        QVERIFY(writeFile(m_root + "/mnt/bad/SYSTEM/System.INI", QByteArray(255, 's')));
+        QVERIFY(writeFile(m_root + "/dev/sdb1", ""));
         QVERIFY(QDir().mkpath(m_root + "/dev/disk/by-label"));
         QVERIFY(QFile::link("../../sdb1", m_root + "/dev/disk/by-label/TAVION"));
     }
@@ -50,9 +50,8 @@ private slots:
         QFETCH(QString, found);
         QByteArray table;
         for (QString mount : mounts.split(';', Qt::SkipEmptyParts))
-            table +=
-                "36 25 8:17 / " + mount.replace(' ', " rw shared:7 - vfat ").toUtf8() + " rw\n";
-        faults::writeAll(m_dir.filePath("mountinfo"), table);
+            table += "1 2 8:1 / " + mount.replace(' ', " rw shared:7 - vfat ").toUtf8() + " rw\n";
+        QVERIFY(writeFile(m_dir.filePath("mountinfo"), table));
 
         QStringList actual;
         for (const FoundDevice &d :
