@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <cctype>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -51,10 +52,10 @@ QString unescapeLabel(const QString &name)
 {
     QByteArray bytes = QFile::encodeName(name);
     for (qsizetype i = bytes.indexOf("\\x"); i >= 0; i = bytes.indexOf("\\x", i + 1)) {
-        bool ok = false;
-        const int value = bytes.mid(i + 2, 2).toInt(&ok, 16);
-        if (ok && bytes.mid(i + 2, 2).size() == 2)
-            bytes.replace(i, 4, QByteArray(1, char(value)));
+        const QByteArray digits = bytes.mid(i + 2, 2);
+        if (digits.size() == 2 && std::isxdigit(uchar(digits[0])) &&
+            std::isxdigit(uchar(digits[1])))
+            bytes.replace(i, 4, QByteArray(1, char(digits.toInt(nullptr, 16))));
     }
     return QString::fromUtf8(bytes);
 }
