@@ -4,6 +4,7 @@
 
 #include "core/AnsiText.h"
 #include "core/RecordLayout.h"
+#include "devicelink/DeviceFinder.h"
 #include "devicelink/DirectoryDeviceLink.h"
 #include "devicelink/SoundList.h"
 #include "settings/RecordFile.h"
@@ -24,7 +25,8 @@ const QString kSystemName = QStringLiteral("system.ini");
 const QString kWeeklyName = QStringLiteral("weekly.ini");
 
 // The link the command line uses: the device root comes from the injected environment
-// ($TAVION_DEVICE_ROOT) or the link's settings. PC paths are always host paths here.
+// ($TAVION_DEVICE_ROOT), the link's settings, or else the one Tavion found among the mounts, as
+// in the window. PC paths are always host paths here.
 struct Device
 {
     explicit Device(const QProcessEnvironment &env)
@@ -42,12 +44,17 @@ int fail(CliContext &ctx, int code, const QString &message)
     return code;
 }
 
-// Every device command first makes sure there is a device to talk to.
+// Every device command first makes sure there is a device to talk to, and names the folder
+// when it was found rather than set.
 std::optional<int> unreachable(CliContext &ctx, const Device &device, const QString &step)
 {
     const QString problem = device.link.rootProblem();
-    if (problem.isEmpty())
+    if (problem.isEmpty()) {
+        const QString found = device.link.foundRoot();
+        if (!found.isEmpty())
+            ctx.err << "quorixctl: using the Tavion found at " << found << '\n';
         return std::nullopt;
+    }
     return fail(ctx, ExitDeviceFailure, step + QStringLiteral(": ") + problem);
 }
 
@@ -308,15 +315,35 @@ int soundsCommand(const QStringList &args, CliContext &ctx)
     return ExitOk;
 }
 
+// The Tavions found among the mounts, whatever folder is set:
+// [{"root":"/media/alice/TAVION","label":"TAVION"}, ...].
+int deviceFind(CliContext &ctx)
+{
+    QStringList items;
+    for (const FoundDevice &device :
+         DeviceFinder(DeviceFinder::Places::fromEnvironment(ctx.env)).find()) {
+        JsonWriter item;
+        item.add(QStringLiteral("root"), device.root);
+        item.addRaw(QStringLiteral("label"), device.label.isNull()
+                                                 ? QStringLiteral("null")
+                                                 : JsonWriter::quote(device.label));
+        items << item.toString();
+    }
+    ctx.out << '[' << items.join(u',') << "]\n";
+    return ExitOk;
+}
+
 int deviceCommand(const QStringList &args, CliContext &ctx)
 {
     if (args.value(0) == u"show" && args.size() == 1)
         return deviceShow(ctx);
     if (args.value(0) == u"set")
         return deviceSet(args.mid(1), ctx);
-    return fail(
-        ctx, ExitUsage,
-        QStringLiteral("usage: quorixctl device show | quorixctl device set NAME=VALUE..."));
+    if (args.value(0) == u"find" && args.size() == 1)
+        return deviceFind(ctx);
+    return fail(ctx, ExitUsage,
+                QStringLiteral("usage: quorixctl device show | quorixctl device set "
+                               "NAME=VALUE... | quorixctl device find"));
 }
 
 int diffCommand(const QStringList &args, CliContext &ctx)

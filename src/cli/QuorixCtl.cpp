@@ -37,8 +37,9 @@ constexpr std::array commands{
             "quorixctl push ~/tavion", pushCommand},
     Command{"sounds", "sounds", "List the device's melodies, one name a line.", "quorixctl sounds",
             soundsCommand},
-    Command{"device", "device show | device set NAME=VALUE...",
-            "Print both records of the device as JSON, or change fields on the device.",
+    Command{"device", "device show | device set NAME=VALUE... | device find",
+            "Print both records of the device as JSON, change fields on the device, or list "
+            "the Tavions found among the mounted folders as JSON.",
             "quorixctl device set Contrast=18", deviceCommand},
     Command{"diff", "diff A B",
             "Print the fields that differ, NAME<TAB>old<TAB>new; exit 0 equal, 1 different, 2 "

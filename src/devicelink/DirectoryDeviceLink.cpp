@@ -1,6 +1,8 @@
 #include "devicelink/DirectoryDeviceLink.h"
 
 #include "core/AnsiText.h"
+#include "devicelink/DeviceFinder.h"
+#include "devicelink/EntryMatch.h"
 #include "platform/AtomicFile.h"
 #include "platform/DeviceNames.h"
 
@@ -9,6 +11,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -31,21 +34,6 @@ std::optional<QStringList> deviceComponents(const QString &devicePath)
         parts << part;
     }
     return parts;
-}
-
-// The entry of dir called name: the exact spelling if present, else the first that differs only
-// in case; empty when there is none.
-QString matchEntry(const QString &dir, const QString &name)
-{
-    const QStringList entries = QDir(dir).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    if (entries.contains(name))
-        return name;
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return {};
 }
 
 bool isWithin(const QString &canonicalRoot, const QString &canonicalPath)
@@ -101,22 +89,47 @@ DirectoryDeviceLink::SettingsProvider
 DirectoryDeviceLink::settingsFrom(const QProcessEnvironment &env)
 {
     const QString rootOverride = env.value(QStringLiteral("TAVION_DEVICE_ROOT"));
-    return [rootOverride] {
+    const DeviceFinder finder(DeviceFinder::Places::fromEnvironment(env));
+    // Looked for once, when first needed: a run keeps the device it found.
+    auto found = std::make_shared<std::optional<QStringList>>();
+    return [rootOverride, finder, found] {
         DeviceLinkSettings s = DeviceLinkSettings::load();
         if (!rootOverride.isEmpty())
             s.deviceRoot = rootOverride;
+        if (!s.deviceRoot.isEmpty())
+            return s;
+        if (!*found) {
+            *found = QStringList();
+            for (const FoundDevice &device : finder.find())
+                (*found)->append(device.root);
+        }
+        s.found = **found;
+        if (s.found.size() == 1)
+            s.deviceRoot = s.found.first();
         return s;
     };
 }
 
 QString DirectoryDeviceLink::rootProblem() const
 {
-    const QString root = m_settings().deviceRoot;
-    if (root.isEmpty())
-        return QStringLiteral("no device folder is set (TAVION_DEVICE_ROOT or the link settings)");
-    if (!QFileInfo(root).isDir())
-        return QStringLiteral("device folder %1 is not there").arg(root);
+    const DeviceLinkSettings s = m_settings();
+    if (s.deviceRoot.isEmpty() && s.found.size() > 1)
+        return QStringLiteral("no device folder is set and %1 Tavions are plugged in (%2): choose "
+                              "one in the link settings or with TAVION_DEVICE_ROOT")
+            .arg(s.found.size())
+            .arg(s.found.join(QStringLiteral(", ")));
+    if (s.deviceRoot.isEmpty())
+        return QStringLiteral("no device folder is set (TAVION_DEVICE_ROOT or the link settings) "
+                              "and no Tavion was found among the mounted folders");
+    if (!QFileInfo(s.deviceRoot).isDir())
+        return QStringLiteral("device folder %1 is not there").arg(s.deviceRoot);
     return {};
+}
+
+QString DirectoryDeviceLink::foundRoot() const
+{
+    const DeviceLinkSettings s = m_settings();
+    return s.found.size() == 1 && s.deviceRoot == s.found.first() ? s.deviceRoot : QString();
 }
 
 DirectoryDeviceLink::Target DirectoryDeviceLink::resolve(const QString &devicePath) const

@@ -4,6 +4,7 @@
 #include "platform/PathMapper.h"
 
 #include <QProcessEnvironment>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -14,6 +15,9 @@ struct DeviceLinkSettings
 {
     QString deviceRoot;            // Link/DeviceRoot
     bool askBeforeRelease = false; // Link/AskBeforeRelease
+    // With no root set: the Tavions found among the mounts (never stored). The root is the one
+    // found when there is exactly one; several leave it unset, for the user to choose.
+    QStringList found{};
 
     static DeviceLinkSettings load();
     void save() const;
@@ -35,11 +39,14 @@ public:
     // The settings are read at every call, so a root changed in the setup dialog counts at once.
     DirectoryDeviceLink(const PathMapper &mapper, SettingsProvider settings, Hooks hooks = {});
 
-    // The stored settings with the root replaced by $TAVION_DEVICE_ROOT when that is set.
+    // The stored settings with the root replaced by $TAVION_DEVICE_ROOT when that is set. When
+    // neither sets one, the Tavions mounted at the first call are found (see DeviceFinder).
     static SettingsProvider settingsFrom(const QProcessEnvironment &env);
 
     // Empty when the device root is usable, else why every transfer fails.
     QString rootProblem() const;
+    // The root when it is the one Tavion found among the mounts; empty when it was set.
+    QString foundRoot() const;
     // The host path a device path stands for; nullopt when it is refused or the device
     // cannot be reached. Missing trailing components keep the spelling given.
     std::optional<QString> hostPathOf(const QString &devicePath) const;

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
@@ -25,7 +26,8 @@ template <typename W> W *named(W *widget, const char *objectName, const QString 
 
 } // namespace
 
-DeviceLinkDialog::DeviceLinkDialog(QWidget *parent) : QDialog(parent)
+DeviceLinkDialog::DeviceLinkDialog(QWidget *parent, const QList<FoundDevice> &found)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("DeviceLinkDialog"));
     setWindowTitle(QStringLiteral("Tavion link settings"));
@@ -53,10 +55,40 @@ DeviceLinkDialog::DeviceLinkDialog(QWidget *parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &DeviceLinkDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DeviceLinkDialog::reject);
 
+    // The Tavions plugged in: picking one fills the folder field.
+    auto *foundList = named(new QListWidget(this), "FoundDevices",
+                            QStringLiteral("Tavions found among the mounted folders"));
+    foundList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    for (const FoundDevice &device : found) {
+        auto *item = new QListWidgetItem(
+            device.label.isNull() ? device.root
+                                  : QStringLiteral("%1  (%2)").arg(device.root, device.label),
+            foundList);
+        item->setData(Qt::UserRole, device.root);
+        if (device.root == current.deviceRoot)
+            foundList->setCurrentItem(item);
+    }
+    connect(foundList, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
+        if (item)
+            m_root->setText(item->data(Qt::UserRole).toString());
+    });
+    auto *noneFound = named(new QLabel(QStringLiteral("No Tavion was found among the mounted "
+                                                      "folders."),
+                                       this),
+                            "NoDeviceFound", QStringLiteral("No Tavion found"));
+    foundList->setVisible(!found.isEmpty());
+    noneFound->setVisible(found.isEmpty());
+
     auto *rootRow = new QHBoxLayout;
     rootRow->addWidget(m_root, 1);
     rootRow->addWidget(browse);
     auto *form = new QFormLayout;
+    auto *foundLabel = new QLabel(QStringLiteral("Tavions &plugged in:"), this);
+    foundLabel->setBuddy(foundList);
+    auto *foundColumn = new QVBoxLayout;
+    foundColumn->addWidget(foundList);
+    foundColumn->addWidget(noneFound);
+    form->addRow(foundLabel, foundColumn);
     auto *rootLabel = new QLabel(QStringLiteral("Device &folder:"), this);
     rootLabel->setBuddy(m_root);
     form->addRow(rootLabel, rootRow);
@@ -86,12 +118,14 @@ void DeviceLinkDialog::chooseFolder()
         m_root->setText(folder);
 }
 
-DirectoryDeviceLink::Hooks deviceLinkGuiHooks(QWidget *parent, MessageBoxes &boxes)
+DirectoryDeviceLink::Hooks deviceLinkGuiHooks(QWidget *parent, MessageBoxes &boxes,
+                                              const QProcessEnvironment &env)
 {
     QPointer<QWidget> owner(parent);
+    const DeviceFinder finder(DeviceFinder::Places::fromEnvironment(env));
     return {
-        [owner] {
-            DeviceLinkDialog dialog(owner);
+        [owner, finder] {
+            DeviceLinkDialog dialog(owner, finder.find());
             dialog.exec();
         },
         [&boxes] { return boxes.askYesNo(kReleaseQuestion); },

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devicelink/DeviceFinder.h"
 #include "devicelink/DirectoryDeviceLink.h"
 
 #include <QDialog>
@@ -8,14 +9,15 @@ class MessageBoxes;
 class QCheckBox;
 class QLineEdit;
 
-// The link's own settings dialog: the folder the Tavion is mounted at, and whether to ask
-// before the device is released. OK stores both in the link's settings.
+// The link's own settings dialog: the folder the Tavion is mounted at (picked from the Tavions
+// found, or typed, or browsed to), and whether to ask before the device is released. OK stores
+// both in the link's settings.
 class DeviceLinkDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit DeviceLinkDialog(QWidget *parent = nullptr);
+    explicit DeviceLinkDialog(QWidget *parent = nullptr, const QList<FoundDevice> &found = {});
 
     DeviceLinkSettings settings() const;
     void accept() override;
@@ -30,5 +32,8 @@ private:
 // The question asked before the device is released (when the link's settings ask for it).
 inline const QString kReleaseQuestion = QStringLiteral("Release the Tavion now?");
 
-// The window's side of the link: the setup dialog and the release question, shown over parent.
-DirectoryDeviceLink::Hooks deviceLinkGuiHooks(QWidget *parent, MessageBoxes &boxes);
+// The window's side of the link: the setup dialog, listing the Tavions found in the mounts of
+// env, and the release question, shown over parent.
+DirectoryDeviceLink::Hooks
+deviceLinkGuiHooks(QWidget *parent, MessageBoxes &boxes,
+                   const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment());

@@ -53,7 +53,7 @@ int main(int argc, char *argv[])
     QtMessageBoxes boxes(&form);
     const PathMapper mapper(PathMapper::prefixFromEnvironment(env));
     DirectoryDeviceLink link(mapper, DirectoryDeviceLink::settingsFrom(env),
-                             deviceLinkGuiHooks(&form, boxes));
+                             deviceLinkGuiHooks(&form, boxes, env));
     Preferences preferences;
     MainController controller(form, boxes, link, mapper, preferences,
                               QCoreApplication::applicationDirPath());

@@ -101,7 +101,7 @@ void TestDeviceCommands::init()
 {
     m_tmp = std::make_unique<QTemporaryDir>();
     QVERIFY(m_tmp->isValid());
-    m_root = m_tmp->filePath("device");
+    m_root = m_tmp->filePath("gvfs/TAVION");
     m_dir = m_tmp->filePath("dir");
     QVERIFY(QDir().mkpath(m_dir));
     QVERIFY(writeFile(device("system/system.ini"), bytesOf(deviceSystem())));
@@ -169,12 +169,12 @@ void TestDeviceCommands::unreachable()
     QVERIFY(writeFile(m_dir + "/system.ini", bytesOf(SystemRecord{})));
     QVERIFY(writeFile(m_dir + "/weekly.ini", bytesOf(WeeklyRecord{})));
 
+    m_env.insert("XDG_RUNTIME_DIR", m_tmp->path());
     for (const bool rootSet : {true, false}) {
-        // Set but unplugged, or not set at all (and none in the link's settings either).
-        if (rootSet)
-            m_env.insert("TAVION_DEVICE_ROOT", m_tmp->filePath("unplugged"));
-        else
-            m_env.remove("TAVION_DEVICE_ROOT");
+        // Set but unplugged (a Tavion found does not count), or unset with two found: none guessed.
+        m_env.insert("TAVION_DEVICE_ROOT", rootSet ? m_tmp->filePath("unplugged") : QString());
+        if (!rootSet)
+            QVERIFY(QFile::link(m_root, m_tmp->filePath("gvfs/TAVION2")));
         const Run r = quorixctl(args);
         QCOMPARE(r.code, 4);
         QVERIFY2(r.err.startsWith("quorixctl: " + step + ':'), qPrintable(r.err));
@@ -292,9 +292,15 @@ void TestDeviceCommands::sounds()
     for (const QString &f : files)
         QVERIFY(writeFile(device("system/sound/" + f), "x"));
 
+    m_env.remove("TAVION_DEVICE_ROOT"); // nothing set: the one Tavion found (in GVfs) is used
+    m_env.insert("XDG_RUNTIME_DIR", m_tmp->path());
+
     const Run r = quorixctl({"sounds"});
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out, out);
+    QCOMPARE(r.err, "quorixctl: using the Tavion found at " + m_root + '\n');
+    const QString json = R"([{"root":")" + m_root + R"(","label":null}])";
+    QCOMPARE(quorixctl({"device", "find"}).out, json + '\n');
 }
 
 void TestDeviceCommands::deviceShowMatchesShow()
