@@ -1,228 +1,111 @@
 #include "platform/DirListing.h"
-#include "platform/PathMapper.h"
 #include "platform/WineRegistry.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-const QByteArray kHeader =
-    "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21\n\n#arch=win64\n\n";
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 class TestWinePaths : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<TestSuite> m_suite;
+
 private slots:
-    void init();
-    void readInstallPath_data();
-    void readInstallPath();
-    void missingRegistryFile();
-    void mapping_data();
-    void mapping();
-    void listing_data();
-    void listing();
-    void listingContinues();
-    void wildcard_data();
-    void wildcard();
+    void init()
+    {
+        m_suite = std::make_unique<TestSuite>(false);
+        for (const char *name : {"razevo/system.cif", "razevo/SYSTEM.CIF", "razevo/Weekly.CIF",
+                                 "sound/b.snd", "sound/A.SND", "sound/c.sndx", "sound/.h.snd"})
+            QVERIFY(writeFile(m_suite->suite(QString::fromLatin1(name)), "x"));
+        QVERIFY(QDir().mkpath(m_suite->suite(QStringLiteral("sound/d.snd"))));
+    }
 
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_prefix;
+    void readInstallPath_data()
+    {
+        QTest::addColumn<QByteArray>("values");
+        QTest::addColumn<QString>("installPath");
+        const auto row = [](const char *name, const QByteArray &values, const char *path) {
+            QTest::newRow(name) << "[sOFTWARE\\\\kvq\\\\Veltrix-E\\\\PC] 17\n" + values
+                                << QString::fromUtf8(path);
+        };
+        row("trailing backslash removed", "\"InstallDir\"=\"C:\\\\Suite\\\\\"", "C:\\Suite");
+        row("blanks, quotes", "\"installdir\"=\" D:\\\\My \\\"A\\\" \"", " D:\\My \"A\" ");
+        row("expandable string", "\"InstallDir\"=str(2):\"C:\\\\Suite\"", "C:\\Suite");
+        row("escapes", "\"InstallDir\"=\"C:\\\\Caf\\x00e9\\\\\\x4e2d\\101\"", "C:\\Café\\?A");
+        row("other values", "\"B\"=hex:01,\\\n  02\n\"InstallDir\"=\"E:\\\\X\"\n@=\"\"", "E:\\X");
+        row("empty value", "\"InstallDir\"=\"\"", "<none>");
+        row("binary value", "\"InstallDir\"=hex:43,3a,00", "<none>");
+        row("under a later key", "[Software\\\\Other] 1\n\"InstallDir\"=\"C:\\\\Suite\"", "<none>");
+        row("unterminated string", "\"InstallDir\"=\"C:\\\\Suite", "<none>");
+    }
+    void readInstallPath()
+    {
+        QFETCH(QByteArray, values);
+        QFETCH(QString, installPath);
+        QVERIFY(writeFile(m_suite->userReg(), "WINE REGISTRY Version 2\n\n" + values + '\n'));
+        QCOMPARE(ReadInstallPath(m_suite->userReg()).value_or("<none>"), installPath);
+    }
+
+    void mapping_data()
+    {
+        QTest::addColumn<QString>("windowsPath");
+        QTest::addColumn<QString>("host"); // below dosdevices; empty: refused
+        const auto row = [](const char *name, const QString &path, const char *host) {
+            QTest::newRow(name) << path << QString::fromLatin1(host);
+        };
+        row("any case", "c:\\SUITE\\RAZEVO\\weekly.CIF", "c:/Suite/razevo/Weekly.CIF");
+        row("missing tail kept, any separators", "C:\\\\suite/dockman\\Cache\\",
+            "c:/Suite/dockman/Cache");
+        row("dot-dot stops at the drive root", "C:\\..\\..\\Suite", "c:/Suite");
+        row("other drive", "Q:\\x", "q:/x");
+        row("no drive", "Suite\\razevo", "");
+        row("drive-relative", "C:Suite", "");
+        row("wildcard", "C:\\*.snd", "");
+        row("NUL", QStringLiteral("C:\\a") + QChar(0) + u'b', "");
+    }
+    void mapping()
+    {
+        QFETCH(QString, windowsPath);
+        QFETCH(QString, host);
+        const QString mapped = PathMapper(m_suite->prefix()).toHost(windowsPath);
+        QCOMPARE(QString(mapped).remove(m_suite->prefix() + "/dosdevices/"), host);
+    }
+
+    void listing_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("attributes"); // 16: directories too
+        QTest::addColumn<QString>("names");
+        const auto row = [](const char *name, const char *path, int attributes, const char *names) {
+            QTest::newRow(name) << path << attributes << names;
+        };
+        row("sorted, any case, no hidden files", "C:\\Suite\\sound\\*.snd", 0, "A.SND b.snd");
+        row("directories asked for", "C:\\Suite\\sound\\*.SND", 16, "A.SND b.snd d.snd");
+        row("directory, not asked for", "C:\\Suite\\RAZEVO", 0, "");
+        row("file, other case", "C:\\Suite\\razevo\\weekly.cif", 0, "Weekly.CIF");
+        row("exact spelling first", "C:\\Suite\\razevo\\system.cif", 0, "system.cif SYSTEM.CIF");
+        row("exact first, upper", "C:\\Suite\\razevo\\SYSTEM.CIF", 0, "SYSTEM.CIF system.cif");
+        row("*.* takes names without a dot", "C:\\Suite\\*.*", 16, "razevo sound");
+        row("wildcard in a directory", "C:\\Sui*\\razevo", 16, "");
+        row("bad character", "C:\\Suite\\sound\\a|b", 0, "");
+        row("a bare drive lists its root", "C:", 16, "Suite");
+        row("backtracking", "C:\\Suite\\sound\\*a*D", 0, "A.SND");
+        row("stars at the end match nothing", "C:\\Suite\\sound\\b.snd**", 0, "b.snd");
+        row("'?' is one character", "C:\\Suite\\sound\\b.snd?", 0, "");
+    }
+    void listing()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, attributes);
+        QFETCH(QString, names);
+        const PathMapper mapper(m_suite->prefix());
+        DirListing listing(mapper);
+        QStringList listed;
+        for (QString name = listing.first(path, attributes); !name.isEmpty(); name = listing.next())
+            listed << name;
+        QCOMPARE(listed.join(u' '), names);
+    }
 };
-
-void TestWinePaths::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_prefix = m_dir->filePath(QStringLiteral("prefix"));
-    const QString suite = m_prefix + QStringLiteral("/drive_c/Program Files/KVQ/Suite");
-    writeFile(suite + QStringLiteral("/razevo/system.cif"), QByteArray(256, '\0'));
-    writeFile(suite + QStringLiteral("/razevo/Weekly.CIF"), QByteArray(76, '\0'));
-    writeFile(suite + QStringLiteral("/sound/b.snd"), "x");
-    writeFile(suite + QStringLiteral("/sound/A.SND"), "x");
-    writeFile(suite + QStringLiteral("/sound/c.sndx"), "x");
-    writeFile(suite + QStringLiteral("/sound/.hidden.snd"), "x");
-    QDir().mkpath(suite + QStringLiteral("/sound/d.snd")); // a directory with a file's name
-    QDir().mkpath(m_prefix + QStringLiteral("/dosdevices"));
-    QFile::link(QStringLiteral("../drive_c"), m_prefix + QStringLiteral("/dosdevices/c:"));
-}
-
-void TestWinePaths::readInstallPath_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("installPath");
-
-    const QByteArray key =
-        "[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1764950400\n#time=1db5e0a7c0e4a00\n";
-    QTest::newRow("trailing backslash removed") << key + "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n"
-                                                << true << QStringLiteral("C:\\Suite");
-    QTest::newRow("only one of two removed") << key + "\"InstallDir\"=\"C:\\\\Suite\\\\\\\\\"\n"
-                                             << true << QStringLiteral("C:\\Suite\\");
-    QTest::newRow("blanks kept, names case-insensitive")
-        << QByteArray("[software\\\\kvq\\\\VELTRIX-E\\\\pc] 1\n\"installdir\"=\" D:\\\\My "
-                      "\\\"Apps\\\" \"\n")
-        << true << QStringLiteral(" D:\\My \"Apps\" ");
-    QTest::newRow("expandable string") << key + "\"InstallDir\"=str(2):\"C:\\\\Suite\"\n"
-                                       << true << QStringLiteral("C:\\Suite");
-    QTest::newRow("unicode escape becomes ANSI")
-        << key + "\"InstallDir\"=\"C:\\\\Caf\\x00e9\\\\\\x4e2d\"\n"
-        << true << QStringLiteral("C:\\Café\\?");
-    QTest::newRow("other values around") << key + "\"Version\"=dword:00000204\n\"Blob\"=hex:01,02,"
-                                                  "\\\n  03\n\"InstallDir\"=\"E:\\\\X\"\n"
-                                         << true << QStringLiteral("E:\\X");
-    QTest::newRow("empty value ends") << key + "\"InstallDir\"=\"\"\n" << false << QString();
-    QTest::newRow("binary value ends") << key + "\"InstallDir\"=hex:43,3a,00\n"
-                                       << false << QString();
-    QTest::newRow("value missing") << key + "\"Other\"=\"C:\\\\Suite\"\n" << false << QString();
-    QTest::newRow("key missing")
-        << QByteArray("[Software\\\\KVQ\\\\Veltrix-e] 1\n\"InstallDir\"=\"C:\\\\Suite\"\n") << false
-        << QString();
-    QTest::newRow("value under a later key does not count")
-        << key + "[Software\\\\Other] 1\n\"InstallDir\"=\"C:\\\\Suite\"\n"
-        << false << QString();
-    QTest::newRow("unterminated string") << key + "\"InstallDir\"=\"C:\\\\Suite\n"
-                                         << false << QString();
-}
-
-void TestWinePaths::readInstallPath()
-{
-    QFETCH(QByteArray, body);
-    QFETCH(bool, found);
-    QFETCH(QString, installPath);
-    const QString reg = m_dir->filePath(QStringLiteral("user.reg"));
-    writeFile(reg, kHeader + body);
-    const auto result = ReadInstallPath(reg);
-    QCOMPARE(result.has_value(), found);
-    if (found)
-        QCOMPARE(*result, installPath);
-}
-
-void TestWinePaths::missingRegistryFile()
-{
-    QVERIFY(!ReadInstallPath(m_dir->filePath(QStringLiteral("nowhere/user.reg"))));
-}
-
-void TestWinePaths::mapping_data()
-{
-    QTest::addColumn<QString>("windowsPath");
-    QTest::addColumn<QString>("hostSuffix"); // relative to the prefix; "" = refused
-
-    QTest::newRow("mixed case finds existing names")
-        << QStringLiteral("c:\\PROGRAM FILES\\kvq\\suite\\RAZEVO\\System.cif")
-        << QStringLiteral("/dosdevices/c:/Program Files/KVQ/Suite/razevo/system.cif");
-    QTest::newRow("missing tail kept as given")
-        << QStringLiteral("C:\\Program Files\\KVQ\\Suite\\dockman\\Cache")
-        << QStringLiteral("/dosdevices/c:/Program Files/KVQ/Suite/dockman/Cache");
-    QTest::newRow("doubled and forward separators")
-        << QStringLiteral("C:\\\\Program Files/KVQ\\\\Suite")
-        << QStringLiteral("/dosdevices/c:/Program Files/KVQ/Suite");
-    QTest::newRow("dot-dot stops at the drive root")
-        << QStringLiteral("C:\\..\\..\\Program Files")
-        << QStringLiteral("/dosdevices/c:/Program Files");
-    QTest::newRow("other drive") << QStringLiteral("Q:\\x") << QStringLiteral("/dosdevices/q:/x");
-    QTest::newRow("no drive") << QStringLiteral("Program Files\\KVQ") << QString();
-    QTest::newRow("drive-relative") << QStringLiteral("C:Suite") << QString();
-    QTest::newRow("UNC") << QStringLiteral("\\\\server\\share") << QString();
-    QTest::newRow("wildcard") << QStringLiteral("C:\\*.snd") << QString();
-    QTest::newRow("control character") << QStringLiteral("C:\\a\tb") << QString();
-    QTest::newRow("NUL") << QStringLiteral("C:\\a") + QChar(0) + QStringLiteral("b") << QString();
-}
-
-void TestWinePaths::mapping()
-{
-    QFETCH(QString, windowsPath);
-    QFETCH(QString, hostSuffix);
-    const PathMapper mapper(m_prefix);
-    QCOMPARE(mapper.toHost(windowsPath), hostSuffix.isEmpty() ? QString() : m_prefix + hostSuffix);
-}
-
-void TestWinePaths::listing_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("attributes");
-    QTest::addColumn<QString>("first");
-
-    const QString suite = QStringLiteral("C:\\Program Files\\KVQ\\Suite\\");
-    QTest::newRow("directory with directory attribute")
-        << suite + QStringLiteral("RAZEVO") << 16 << QStringLiteral("razevo");
-    QTest::newRow("directory without it") << suite + QStringLiteral("razevo") << 0 << QString();
-    QTest::newRow("file, other case")
-        << suite + QStringLiteral("razevo\\weekly.cif") << 0 << QStringLiteral("Weekly.CIF");
-    QTest::newRow("pattern, sorted, case-insensitive")
-        << suite + QStringLiteral("sound\\*.snd") << 0 << QStringLiteral("A.SND");
-    QTest::newRow("question mark")
-        << suite + QStringLiteral("sound\\?.sndx") << 0 << QStringLiteral("c.sndx");
-    QTest::newRow("no match") << suite + QStringLiteral("sound\\*.wav") << 0 << QString();
-    QTest::newRow("missing drive") << QStringLiteral("K:\\razevo") << 16 << QString();
-    QTest::newRow("missing directory")
-        << suite + QStringLiteral("nothing\\*.snd") << 0 << QString();
-    QTest::newRow("wildcard in a directory") << QStringLiteral("C:\\Prog*\\KVQ") << 16 << QString();
-    QTest::newRow("bad character") << suite + QStringLiteral("sound\\a|b") << 0 << QString();
-    QTest::newRow("empty") << QString() << 16 << QString();
-    QTest::newRow("drive root") << QStringLiteral("C:\\") << 16 << QStringLiteral("Program Files");
-}
-
-void TestWinePaths::listing()
-{
-    QFETCH(QString, path);
-    QFETCH(int, attributes);
-    QFETCH(QString, first);
-    const PathMapper mapper(m_prefix);
-    QCOMPARE(DirOrEmpty(mapper, path, attributes), first);
-}
-
-void TestWinePaths::listingContinues()
-{
-    const PathMapper mapper(m_prefix);
-    DirListing listing(mapper);
-    QStringList names{
-        listing.first(QStringLiteral("C:\\Program Files\\KVQ\\Suite\\sound\\*.snd"), 0)};
-    for (QString name = listing.next(); !name.isEmpty(); name = listing.next())
-        names << name;
-    // Hidden files and directories are left out of a plain-file listing.
-    QCOMPARE(names, (QStringList{QStringLiteral("A.SND"), QStringLiteral("b.snd")}));
-    QCOMPARE(listing.next(), QString());
-
-    listing.first(QStringLiteral("C:\\Program Files\\KVQ\\Suite\\sound\\*.snd"), 16);
-    QCOMPARE(listing.next(), QStringLiteral("b.snd"));
-    QCOMPARE(listing.next(), QStringLiteral("d.snd"));
-}
-
-void TestWinePaths::wildcard_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("matches");
-    QTest::newRow("star") << QStringLiteral("*") << QStringLiteral("anything") << true;
-    QTest::newRow("suffix") << QStringLiteral("*.snd") << QStringLiteral("x.SND") << true;
-    QTest::newRow("suffix longer")
-        << QStringLiteral("*.snd") << QStringLiteral("x.snd.bak") << false;
-    QTest::newRow("backtracking") << QStringLiteral("*a*b") << QStringLiteral("xaxxab") << true;
-    QTest::newRow("question needs one") << QStringLiteral("a?") << QStringLiteral("a") << false;
-    QTest::newRow("many stars") << QStringLiteral("***a***") << QStringLiteral("bab") << true;
-}
-
-void TestWinePaths::wildcard()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QString, name);
-    QFETCH(bool, matches);
-    QCOMPARE(matchesWildcard(pattern, name), matches);
-}
 
 QTEST_GUILESS_MAIN(TestWinePaths)
 #include "tst_winepaths.moc"
