@@ -1,107 +1,70 @@
-#include "support/TestFiles.h"
+// The settings store between fake pages and a fake device: loads, saves, the save prompt, reset,
+// the start-up lookup, folders that refuse writes, the check-file refresh and the sound lists.
+
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include "settings/SettingsStore.h"
 
-#include <QDateTime>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
+using namespace faults;
+
 namespace {
 
-// Which settings a record came from, kept in a field every page shows.
-enum Marker : std::int16_t
+// Every byte of a settings image is the letter of its origin: Factory, Device, Old cache, PC,
+// Previous records, New page values. The letters of a pair of images; '-' no file, '/' a
+// folder, '?' a mix or a stub.
+QString letters(const QByteArray &system, const QByteArray &weekly)
 {
-    Factory = 10,
-    Device = 20,
-    Previous = 30,
-    Pages = 40,
-    BuiltIn = 50
-};
-
-SystemRecord systemOf(std::int16_t marker)
-{
-    SystemRecord r;
-    r.set(SystemField::Contrast, marker);
-    r.setUserName("user" + std::to_string(marker));
-    r.bytes[200] = static_cast<std::uint8_t>(marker); // a byte no page shows
-    return r;
+    auto letter = [](const QByteArray &bytes, qsizetype size) {
+        if (bytes == "<missing>" || bytes == "<directory>")
+            return QChar(bytes == "<missing>" ? u'-' : u'/');
+        return bytes.size() == size && bytes.count(bytes[0]) == size ? QChar(bytes[0]) : u'?';
+    };
+    return QString(letter(system, 256)) + letter(weekly, 76);
 }
 
-WeeklyRecord weeklyOf(std::int16_t marker)
-{
-    WeeklyRecord r;
-    r.setHour(0, marker);
-    return r;
-}
-
-
-// The window as the store sees it: pages that show a pair of records.
+// The window as the store sees it: logs every call, holds the New values.
 class FakePages : public SettingsPages
 {
 public:
     explicit FakePages(SettingsState &state) : m_state(state) {}
-
     QStringList log;
     int tab = 2;
-    bool powerOk = true;
-    bool alarmOk = true;
-    bool copyOk = true;
-    SystemRecord shownSystem = systemOf(Pages);
-    WeeklyRecord shownWeekly = weeklyOf(Pages);
-    bool loadingWhileFilled = false;
+    bool checkOk = true, copyOk = true;
 
     void RecordsToPages() override
     {
-        log << QStringLiteral("RecordsToPages");
-        loadingWhileFilled = m_state.LoadingPages;
-        shownSystem = m_state.systemRecord;
-        shownWeekly = m_state.weeklyRecord;
+        log << (m_state.LoadingPages ? QStringLiteral("to") : QStringLiteral("to unflagged"));
     }
     bool PagesToRecords() override
     {
-        log << QStringLiteral("PagesToRecords");
-        if (!copyOk)
-            return false;
-        m_state.systemRecord = shownSystem;
-        m_state.weeklyRecord = shownWeekly;
-        return true;
+        log << "from";
+        if (copyOk)
+            m_state.systemRecord.bytes.fill('N'), m_state.weeklyRecord.bytes.fill('N');
+        return copyOk;
     }
-    void ApplyFactoryDefaults() override
-    {
-        log << QStringLiteral("ApplyFactoryDefaults");
-        shownSystem = systemOf(BuiltIn);
-        shownWeekly = weeklyOf(BuiltIn);
-    }
+    void ApplyFactoryDefaults() override { log << "defaults"; }
     int selectedTab() const override { return tab; }
-    bool CheckPowerPage() override
-    {
-        log << QStringLiteral("CheckPowerPage");
-        return powerOk;
-    }
-    bool CheckAlarmPage() override
-    {
-        log << QStringLiteral("CheckAlarmPage");
-        return alarmOk;
-    }
-    void refreshPageDisplays() override { log << QStringLiteral("refreshPageDisplays"); }
-    void refillSoundLists() override { log << QStringLiteral("refillSoundLists"); }
-    void setCaption(const QString &caption) override
-    {
-        log << QStringLiteral("setCaption:") + caption;
-    }
-    void closeWindow() override { log << QStringLiteral("closeWindow"); }
+    bool CheckPowerPage() override { return log << "power", checkOk; }
+    bool CheckAlarmPage() override { return log << "alarm", checkOk; }
+    void refreshPageDisplays() override { log << "refresh"; }
+    void refillSoundLists() override { log << "refill"; }
+    void setCaption(const QString &caption) override { log << "caption:" + caption; }
+    void closeWindow() override { log << "close"; }
 
 private:
     SettingsState &m_state;
 };
 
-const QString kFilerTavion = QStringLiteral("Filer access error!(Tavion)");
-const QString kPrompt = QStringLiteral("Do you want to save the changes?");
+// Longer than the 200-character field the load hands the link its PC paths in.
+const std::string kInstall = "C:\\Suite\\" + std::string(200, 'v');
+const QString kSoundCache = QString::fromStdString(kInstall) + "\\dockman\\cache\\system\\sound";
 
 } // namespace
 
@@ -111,618 +74,279 @@ class TestSettingsStore : public QObject
 
 private slots:
     void init();
-
-    void saveToDevice_data();
-    void saveToDevice();
-    void saveAsksTheShownPage_data();
-    void saveAsksTheShownPage();
-    void saveToPc_data();
-    void saveToPc();
-
-    void openFromDevice_data();
-    void openFromDevice();
-    void loadStopsAtFirstFetchFailure_data();
-    void loadStopsAtFirstFetchFailure();
-
-    void reset_data();
-    void reset();
-
-    void findWorkingFiles_data();
-    void findWorkingFiles();
-
-    void refreshCheckFile_data();
-    void refreshCheckFile();
-
+    void flows_data();
+    void flows();
     void soundList_data();
     void soundList();
+    void alarmSoundFiles_data();
+    void alarmSoundFiles();
+    void refreshCheckFile_data();
+    void refreshCheckFile();
 
 private:
     QString host(const std::string &windowsPath) const
     {
         return m_mapper->toHost(QString::fromStdString(windowsPath));
     }
-    void put(const std::string &windowsPath, const QByteArray &bytes)
-    {
-        QVERIFY(writeFile(host(windowsPath), bytes));
-    }
-    QByteArray contents(const std::string &windowsPath) const;
-    bool exists(const std::string &windowsPath) const
-    {
-        return QFileInfo::exists(host(windowsPath));
-    }
-    void putDeviceFiles();
 
-    std::unique_ptr<QTemporaryDir> m_tmp;
+    std::unique_ptr<TestSuite> m_suite;
     std::unique_ptr<PathMapper> m_mapper;
     PathsTable m_paths;
+    QStringList m_dirs; // host folders of the cache and the PC settings files
     SettingsState m_state;
     std::unique_ptr<FakeDeviceLink> m_link;
-    std::unique_ptr<FakeMessageBoxes> m_boxes;
+    FakeMessageBoxes m_boxes;
     std::unique_ptr<FakePages> m_pages;
     std::unique_ptr<SettingsStore> m_store;
 };
 
-QByteArray TestSettingsStore::contents(const std::string &windowsPath) const
-{
-    QFile f(host(windowsPath));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void TestSettingsStore::putDeviceFiles()
-{
-    m_link->setFile(kDeviceSystemFile, bytesOf(systemOf(Device)));
-    m_link->setFile(kDeviceWeeklyFile, bytesOf(weeklyOf(Device)));
-}
-
-// A throwaway Wine prefix with the suite at C:\Suite, its factory files and its transfer cache.
 void TestSettingsStore::init()
 {
-    m_tmp = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_tmp->isValid());
-    const QString prefix = m_tmp->filePath(QStringLiteral("prefix"));
-    QVERIFY(QDir().mkpath(prefix + QStringLiteral("/drive_c/Suite/dockman/cache/system")));
-    QVERIFY(QDir().mkpath(prefix + QStringLiteral("/dosdevices")));
-    QVERIFY(QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:")));
-
-    m_mapper = std::make_unique<PathMapper>(prefix);
-    m_paths = PathsTable::compute("C:\\Suite", "C:\\Program");
+    m_suite = std::make_unique<TestSuite>();
+    m_mapper = std::make_unique<PathMapper>(m_suite->prefix());
+    m_paths = PathsTable::compute(kInstall, "C:\\Program");
+    m_dirs = {host(m_paths.CacheSystemDir), host(m_paths.PcIniDir)};
+    QVERIFY(writeFile(host(m_paths.DefaultSystemFile), QByteArray(256, 'F')));
+    QVERIFY(writeFile(host(m_paths.DefaultWeeklyFile), QByteArray(76, 'F')));
+    for (const int i : {0, 1}) {
+        QVERIFY(writeFile(m_dirs[i] + "/system.ini", QByteArray(256, "OC"[i])));
+        QVERIFY(writeFile(m_dirs[i] + "/weekly.ini", QByteArray(76, "OC"[i])));
+    }
     m_state = SettingsState{};
-    m_state.systemRecord = systemOf(Previous);
-    m_state.weeklyRecord = weeklyOf(Previous);
-    put(m_paths.DefaultSystemFile, bytesOf(systemOf(Factory)));
-    put(m_paths.DefaultWeeklyFile, bytesOf(weeklyOf(Factory)));
-
+    m_state.systemRecord.bytes.fill('P');
+    m_state.weeklyRecord.bytes.fill('P');
     m_link = std::make_unique<FakeDeviceLink>(*m_mapper);
-    m_link->addDirectory(QStringLiteral("\\system"));
-    m_boxes = std::make_unique<FakeMessageBoxes>();
+    m_link->addDirectory("\\system");
+    m_link->setFile(kDeviceSystemFile, QByteArray(256, 'D'));
+    m_link->setFile(kDeviceWeeklyFile, QByteArray(76, 'D'));
+    m_boxes = FakeMessageBoxes{};
     m_pages = std::make_unique<FakePages>(m_state);
     m_store =
-        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, *m_boxes, *m_pages);
+        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes, *m_pages);
 }
 
-void TestSettingsStore::saveToDevice_data()
+void TestSettingsStore::flows_data()
 {
-    QTest::addColumn<QString>("cache");  // "present", "no system dir", "no cache dir"
-    QTest::addColumn<int>("failingPut"); // 1 = system, 2 = weekly, 0 = none
-    QTest::addColumn<int>("putResult");  // what the failing put returns
-    QTest::addColumn<bool>("pagesCopy");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<QStringList>("sent"); // each is written into the cache just before
+    // The action is the row name up to its colon.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<int>("result");       // saved 1/0; lookup 1 device, 2 factory files, -1 none
+    QTest::addColumn<QString>("messages"); // joined by '|'
+    QTest::addColumn<QString>("calls");    // to the link: Get, Put, IsExist, DirByExt
+    QTest::addColumn<QString>("pages");
+    // The records (lower case while ChangedFlag is set), then the cache, PC and device files:
+    // each the old or the new image, never a mix.
+    QTest::addColumn<QString>("images");
 
-    const QStringList both{kDeviceSystemFile, kDeviceWeeklyFile};
-    const QStringList system{kDeviceSystemFile}, none;
-    auto row = [](const char *name, const char *cache, int failingPut, int putResult,
-                  bool pagesCopy, bool saved, const QStringList &sent) {
-        QTest::newRow(name) << QString::fromLatin1(cache) << failingPut << putResult << pagesCopy
-                            << saved << sent;
+    const QString same = "PP OO CC DD";
+    const QString filer = "Filer access error!(Tavion)", pcFiler = "Filer access error!(PC)";
+    const QString ask = "Do you want to save the changes?",
+                  notWorking = "Not find the working file!";
+    const QString reset = "Reset default setting.\rAre you sure?";
+    const QString saved = "from caption:Quorix",
+                  loaded = "defaults refill to refresh caption:Quorix";
+    auto row = [](const char *name, const QString &setup, int result, const QString &messages,
+                  const QString &calls, const QString &pages, const QString &images) {
+        QTest::newRow(name) << setup << result << messages << calls << pages << images;
     };
-    row("both sent", "present", 0, 0, true, true, both);
-    row("system dir made", "no system dir", 0, 0, true, true, both);
-    row("parent missing", "no cache dir", 0, 0, true, false, none);
-    row("link fails on system", "present", 1, 5, true, false, system);
-    row("link fails on weekly", "present", 2, 5, true, false, both);
-    row("only the low 16 bits count", "present", 1, 0x10000, true, true, both);
-    row("low 16 bits set above", "present", 1, 0x10001, true, false, system);
-    row("pages cannot be copied", "present", 0, 0, false, false, none);
-}
+    row("save: tab 1 agrees", "dirty tab1", 1, "", "PP", "power " + saved, "NN NN CC NN");
+    row("save: tab 1 refuses", "dirty tab1 refuse", 0, "", "", "power", "pp OO CC DD");
+    row("save: tab 6 refuses", "dirty tab6 refuse", 0, "", "", "alarm", "pp OO CC DD");
+    row("save: pages not copied", "dirty copy-fails", 0, filer, "", "from", "pp OO CC DD");
+    row("save: cache folder made", "dirty no-cache", 1, "", "PP", saved, "NN NN CC NN");
+    row("save: only low 16 bits count", "dirty put1=65536", 1, "", "PP", saved, "NN NN CC NN");
+    row("save: weekly not sent", "dirty put2=65537", 0, filer, "PP", "from", "nn NN CC ND");
+    row("save: cache read-only", "dirty cache-readonly", 0, filer, "", "from", "nn // CC DD");
+    row("save: cache missing", "dirty cache-missing", 0, filer, "", "from", "nn -- CC DD");
+    row("save PC", "dirty", 1, "", "", saved, "NN OO NN DD");
+    row("save PC: folder missing", "dirty pc-missing", 0, pcFiler, "", "from", "nn OO -- DD");
 
-void TestSettingsStore::saveToDevice()
-{
-    QFETCH(QString, cache);
-    QFETCH(int, failingPut);
-    QFETCH(int, putResult);
-    QFETCH(bool, pagesCopy);
-    QFETCH(bool, saved);
-    QFETCH(QStringList, sent);
-    const bool systemWritten = !sent.isEmpty(), weeklyWritten = sent.size() == 2;
-
-    // Old cache files of other lengths: a save leaves exactly the record's bytes.
-    const QByteArray oldSystem(300, 'S');
-    const QByteArray oldWeekly(10, 'W');
-    if (cache == u"present") {
-        put(m_paths.CacheSystemFile, oldSystem);
-        put(m_paths.CacheWeeklyFile, oldWeekly);
-    } else {
-        const QString dir = host(m_paths.CacheSystemDir);
-        QVERIFY(QDir(dir).removeRecursively());
-        if (cache == u"no cache dir")
-            QVERIFY(QDir(QFileInfo(dir).path()).removeRecursively());
-    }
-    if (failingPut)
-        m_link->forceResult(QStringLiteral("Vlt_PutFile"), failingPut, putResult);
-    m_pages->copyOk = pagesCopy;
-    m_state.ChangedFlag = true;
-
-    QCOMPARE(m_store->SaveSettings(SettingsSource::Device), saved);
-
-    QStringList sentPaths;
-    for (const auto &call : m_link->calls) {
-        QCOMPARE(call.op, QStringLiteral("Vlt_PutFile"));
-        QCOMPARE(call.args.value(2), QStringLiteral("-1"));
-        sentPaths << call.args.value(0);
-    }
-    QCOMPARE(sentPaths, sent);
-    QCOMPARE(contents(m_paths.CacheSystemFile),
-             systemWritten ? bytesOf(systemOf(Pages))
-                           : (cache == u"present" ? oldSystem : QByteArray()));
-    QCOMPARE(contents(m_paths.CacheWeeklyFile),
-             weeklyWritten ? bytesOf(weeklyOf(Pages))
-                           : (cache == u"present" ? oldWeekly : QByteArray()));
-    if (!sent.isEmpty() && saved)
-        QCOMPARE(m_link->file(kDeviceWeeklyFile).value_or(QByteArray()), bytesOf(weeklyOf(Pages)));
-
-    QCOMPARE(m_boxes->shown, saved ? QStringList() : QStringList{kFilerTavion});
-    QCOMPARE(m_state.ChangedFlag, !saved);
-    QCOMPARE(m_pages->log.contains(QStringLiteral("setCaption:Quorix")), saved);
-    // The records hold the page values once they were copied, whatever failed later.
-    QCOMPARE(m_state.systemRecord == systemOf(Pages), pagesCopy);
-    if (cache == u"no cache dir")
-        QVERIFY(!QFileInfo::exists(host(m_paths.CacheSystemDir)));
-}
-
-void TestSettingsStore::saveAsksTheShownPage_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<bool>("powerOk");
-    QTest::addColumn<bool>("alarmOk");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<QStringList>("checks");
-
-    QTest::newRow("power page refuses")
-        << 1 << false << true << false << QStringList{QStringLiteral("CheckPowerPage")};
-    QTest::newRow("power page agrees")
-        << 1 << true << true << true << QStringList{QStringLiteral("CheckPowerPage")};
-    QTest::newRow("alarm page refuses")
-        << 6 << true << false << false << QStringList{QStringLiteral("CheckAlarmPage")};
-    QTest::newRow("other pages are not asked") << 3 << false << false << true << QStringList();
-}
-
-void TestSettingsStore::saveAsksTheShownPage()
-{
-    QFETCH(int, tab);
-    QFETCH(bool, powerOk);
-    QFETCH(bool, alarmOk);
-    QFETCH(bool, saved);
-    QFETCH(QStringList, checks);
-
-    m_pages->tab = tab;
-    m_pages->powerOk = powerOk;
-    m_pages->alarmOk = alarmOk;
-    m_state.ChangedFlag = true;
-
-    QCOMPARE(m_store->SaveSettings(SettingsSource::Device), saved);
-    QStringList asked = m_pages->log.filter(QStringLiteral("Check"));
-    QCOMPARE(asked, checks);
-    // A refusing page has shown its own message; nothing is written or sent.
-    QVERIFY(m_boxes->shown.isEmpty());
-    QCOMPARE(exists(m_paths.CacheSystemFile), saved);
-    QCOMPARE(m_link->calls.size(), saved ? 2 : 0);
-    QCOMPARE(m_state.ChangedFlag, !saved);
-}
-
-void TestSettingsStore::saveToPc_data()
-{
-    QTest::addColumn<bool>("iniDir");
-    QTest::newRow("ini dir present") << true;
-    QTest::newRow("ini dir missing") << false;
-}
-
-void TestSettingsStore::saveToPc()
-{
-    QFETCH(bool, iniDir);
-    if (iniDir)
-        QVERIFY(QDir().mkpath(host(m_paths.PcIniDir)));
-    m_state.ChangedFlag = true;
-
-    QCOMPARE(m_store->SaveSettings(SettingsSource::PC), iniDir);
-    QCOMPARE(m_boxes->shown,
-             iniDir ? QStringList() : QStringList{QStringLiteral("Filer access error!(PC)")});
-    QVERIFY(m_link->calls.isEmpty());
-    QCOMPARE(contents(m_paths.PcSystemFile), iniDir ? bytesOf(systemOf(Pages)) : QByteArray());
-    QCOMPARE(contents(m_paths.PcWeeklyFile), iniDir ? bytesOf(weeklyOf(Pages)) : QByteArray());
-    QVERIFY(!exists(m_paths.CacheSystemFile));
-}
-
-void TestSettingsStore::openFromDevice_data()
-{
-    QTest::addColumn<bool>("dirty");
-    QTest::addColumn<int>("answer");   // MessageBoxes::Answer
-    QTest::addColumn<QString>("link"); // "ok", "put fails", "unreachable"
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QStringList>("ops");
-    QTest::addColumn<int>("loaded"); // marker the records end with
-    QTest::addColumn<int>("shown");  // marker the pages end with
-    QTest::addColumn<bool>("changed");
-
-    const int yes = int(MessageBoxes::Answer::Yes);
-    const int no = int(MessageBoxes::Answer::No);
-    const int cancel = int(MessageBoxes::Answer::Cancel);
-    const QString get = QStringLiteral("Vlt_GetFile");
-    const QString put = QStringLiteral("Vlt_PutFile");
-    // Both files, the sound listing, then the listed sound copied into the cache.
-    const QStringList load{get, get, QStringLiteral("Vlt_IsExist"), QStringLiteral("Vlt_DirByExt"),
-                           get};
-
-    QTest::newRow("no edits: no question")
-        << false << yes << "ok" << QStringList() << load << int(Device) << int(Device) << false;
-    QTest::newRow("Cancel keeps the edits") << true << cancel << "ok" << QStringList{kPrompt}
-                                            << QStringList() << int(Previous) << int(Pages) << true;
-    QTest::newRow("No drops the edits") << true << no << "ok" << QStringList{kPrompt} << load
-                                        << int(Device) << int(Device) << false;
+    row("open: no edits, no question", "", 0, "", "GGI", loaded, "DD DD CC DD");
+    row("open: Cancel keeps the edits", "dirty cancel", 0, ask, "", "", "pp OO CC DD");
+    row("open: No drops the edits", "dirty no", 0, ask, "GGI", loaded, "DD DD CC DD");
     // The edits reach the device first, so the load brings them back.
-    QTest::newRow("Yes saves first")
-        << true << yes << "ok" << QStringList{kPrompt} << QStringList{put, put} + load << int(Pages)
-        << int(Pages) << false;
-    QTest::newRow("Yes while the link fails")
-        << true << yes << "put fails" << QStringList{kPrompt, kFilerTavion} << QStringList{put}
-        << int(Pages) << int(Pages) << true;
-    QTest::newRow("No while the device is away")
-        << true << no << "unreachable" << QStringList{kPrompt, kFilerTavion} << QStringList{get}
-        << int(Previous) << int(BuiltIn) << true;
-    QTest::newRow("clean while the device is away")
-        << false << yes << "unreachable" << QStringList{kFilerTavion} << QStringList{get}
-        << int(Previous) << int(BuiltIn) << false;
+    row("open: Yes saves first", "dirty", 0, ask, "PPGGI", saved + ' ' + loaded, "NN NN CC NN");
+    row("open: Yes, link fails", "dirty put1=5", 0, ask + '|' + filer, "P", "from", "nn NO CC DD");
+    row("open: weekly.ini missing", "no-device-weekly", 0, filer, "GG", "defaults defaults",
+        "PP DO CC D-");
+    row("load PC", "dirty", 0, "", "", "to refresh caption:Quorix", "CC OO CC DD");
+    row("load PC: files missing", "pc-missing", 0, pcFiler, "", "defaults", "PP OO -- DD");
+
+    row("reset: No", "no", 0, reset, "", "", "PP OO CC DD");
+    // Factory settings count as unsaved; the caption is left to the caller.
+    row("reset: Yes", "", 0, reset, "", "to refresh", "ff OO CC DD");
+    row("reset: weekly.cif missing", "no-weekly.cif", 0, reset + "|Filer access error!", "",
+        "defaults", "PP OO CC DD");
+
+    row("lookup: device answers", "", 1, "", "GG", "", "PP DD CC DD");
+    row("lookup: weekly.ini missing", "no-device-weekly", 2, notWorking, "GG", "", "PP DO CC D-");
+    row("lookup: no weekly.cif", "away no-weekly.cif", -1, "Not find weekly.cif", "G", "close",
+        same);
+    row("lookup: no .cif", "away no-system.cif no-weekly.cif", -1, "Not find system.cif,weekly.cif",
+        "G", "close", same);
 }
 
-void TestSettingsStore::openFromDevice()
+void TestSettingsStore::flows()
 {
-    QFETCH(bool, dirty);
-    QFETCH(int, answer);
-    QFETCH(QString, link);
-    QFETCH(QStringList, messages);
-    QFETCH(QStringList, ops);
-    QFETCH(int, loaded);
-    QFETCH(int, shown);
-    QFETCH(bool, changed);
+    QFETCH(QString, setup);
+    std::unique_ptr<FileSizeLimit> limit;
+    const QStringList names{"system.ini", "weekly.ini"}, blocks{"", "readonly", "full", "missing"};
+    for (const QString &word : setup.split(u' ', Qt::SkipEmptyParts)) {
+        m_state.ChangedFlag |= word == u"dirty";
+        m_link->unreachable |= word == u"away";
+        m_pages->copyOk &= word != u"copy-fails";
+        m_pages->checkOk &= word != u"refuse";
+        if (word.startsWith(u"tab"))
+            m_pages->tab = word.mid(3).toInt();
+        if (word.startsWith(u"put"))
+            m_link->forceResult("Vlt_PutFile", word.mid(3, 1).toInt(), word.mid(5).toInt());
+        if (word == u"no" || word == u"cancel")
+            m_boxes.answers = {word == u"no" ? MessageBoxes::Answer::No
+                                             : MessageBoxes::Answer::Cancel};
+        if (word == u"no-device-weekly")
+            m_link->removeFile(kDeviceWeeklyFile);
+        if (word.endsWith(u".cif"))
+            QVERIFY(QFile::remove(host(kInstall + "\\razevo\\" + word.mid(3).toStdString())));
+        if (word == u"no-cache")
+            QVERIFY(QDir(m_dirs[0]).removeRecursively());
+        if (word.startsWith(u"cache-") || word.startsWith(u"pc-"))
+            applyBlock(m_dirs[word.startsWith(u"pc-")],
+                       Block(blocks.indexOf(word.section(u'-', 1))), names, limit);
+    }
 
-    putDeviceFiles();
-    m_link->addDirectory(QStringLiteral("\\system\\sound"));
-    m_link->listing = "CHIME.snd";
-    m_link->unreachable = link == u"unreachable";
-    if (link == u"put fails")
-        m_link->failCall(QStringLiteral("Vlt_PutFile"));
-    m_state.ChangedFlag = dirty;
-    m_boxes->answers = {MessageBoxes::Answer(answer)};
+    int result = 0;
+    const QString action = QString::fromLatin1(QTest::currentDataTag()).section(u':', 0, 0);
+    if (action == u"save")
+        result = m_store->SaveSettings(SettingsSource::Device);
+    else if (action == u"save PC")
+        result = m_store->SaveSettings(SettingsSource::PC);
+    else if (action == u"open")
+        m_store->OpenFromDevice();
+    else if (action == u"load PC")
+        m_store->LoadSettings(SettingsSource::PC);
+    else if (action == u"reset")
+        m_store->ResetToDefaults();
+    else if (const auto source = m_store->FindWorkingFiles())
+        result = int(*source);
+    else
+        result = -1;
+    limit.reset();
 
-    m_store->OpenFromDevice();
-
-    QCOMPARE(m_boxes->shown, messages);
-    QCOMPARE(m_link->ops(), ops);
-    QCOMPARE(m_state.systemRecord, systemOf(std::int16_t(loaded)));
-    QCOMPARE(m_state.weeklyRecord, weeklyOf(std::int16_t(loaded)));
-    QCOMPARE(m_pages->shownSystem, systemOf(std::int16_t(shown)));
-    QCOMPARE(m_state.ChangedFlag, changed);
+    QTEST(result, "result");
+    QTEST(m_boxes.shown.join(u'|'), "messages");
+    QString calls;
+    for (const FakeDeviceLink::Call &c : m_link->calls)
+        calls += c.op.at(4);
+    QTEST(calls, "calls");
+    QTEST(m_pages->log.join(u' '), "pages");
+    QString images = letters(bytesOf(m_state.systemRecord), bytesOf(m_state.weeklyRecord));
+    images = m_state.ChangedFlag ? images.toLower() : images;
+    for (const QString &dir : m_dirs) {
+        images += u' ' + letters(readFile(dir + "/system.ini"), readFile(dir + "/weekly.ini"));
+        QCOMPARE(strayFiles(dir, names), QStringList());
+    }
+    images += u' ' + letters(m_link->file(kDeviceSystemFile).value_or("<missing>"),
+                             m_link->file(kDeviceWeeklyFile).value_or("<missing>"));
+    QTEST(images, "images");
     QVERIFY(!m_state.LoadingPages);
-
-    const bool fetched = ops.contains(QStringLiteral("Vlt_DirByExt"));
-    QCOMPARE(m_state.SoundList, fetched ? (QStringList{"CHIME.snd", QString()}) : QStringList());
-    QCOMPARE(m_pages->log.contains(QStringLiteral("setCaption:Quorix")),
-             fetched || ops.size() == 2);
-    if (fetched) {
-        // The link relies on the padded field; the padding is not part of the path.
-        const QString field =
-            m_link->calls.at(ops.indexOf(QStringLiteral("Vlt_GetFile"))).args.at(0);
-        QCOMPARE(field.size(), 200);
-        QCOMPARE(field.trimmed(), QString::fromStdString(m_paths.CacheSystemFile));
-        QVERIFY(m_pages->loadingWhileFilled);
-        QCOMPARE(
-            m_pages->log.mid(m_pages->log.indexOf(QStringLiteral("RecordsToPages")), 2),
-            (QStringList{QStringLiteral("RecordsToPages"), QStringLiteral("refreshPageDisplays")}));
-    }
-}
-
-void TestSettingsStore::loadStopsAtFirstFetchFailure_data()
-{
-    QTest::addColumn<QString>("missing");
-    QTest::addColumn<int>("gets");
-    QTest::newRow("system file") << kDeviceSystemFile << 1;
-    QTest::newRow("weekly file") << kDeviceWeeklyFile << 2;
-}
-
-void TestSettingsStore::loadStopsAtFirstFetchFailure()
-{
-    QFETCH(QString, missing);
-    QFETCH(int, gets);
-    putDeviceFiles();
-    m_link->removeFile(missing);
-    // Cache files from an earlier session must not be read in place of the device's.
-    put(m_paths.CacheSystemFile, bytesOf(systemOf(Factory)));
-    put(m_paths.CacheWeeklyFile, bytesOf(weeklyOf(Factory)));
-    m_state.ChangedFlag = true;
-
-    m_store->LoadSettings(SettingsSource::Device);
-
-    QCOMPARE(m_link->ops(), QStringList(gets, QStringLiteral("Vlt_GetFile")));
-    QCOMPARE(m_boxes->shown, QStringList{kFilerTavion});
-    QCOMPARE(m_state.systemRecord, systemOf(Previous));
-    QCOMPARE(m_state.weeklyRecord, weeklyOf(Previous));
-    QCOMPARE(m_pages->log, QStringList{QStringLiteral("ApplyFactoryDefaults")});
-    QVERIFY(m_state.ChangedFlag);
-    QVERIFY(!m_state.LoadingPages);
-}
-
-void TestSettingsStore::reset_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("missingFactoryFile");
-    QTest::addColumn<int>("records");
-    QTest::addColumn<int>("shown");
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<QStringList>("pagesLog");
-
-    const QStringList filled{QStringLiteral("RecordsToPages"),
-                             QStringLiteral("refreshPageDisplays")};
-    QTest::newRow("No") << false << QString() << int(Previous) << int(Pages) << false
-                        << QStringList();
-    QTest::newRow("Yes") << true << QString() << int(Factory) << int(Factory) << true << filled;
-    // Looked up before either is read: the system record must not change either.
-    QTest::newRow("Yes, weekly.cif missing")
-        << true << QStringLiteral("weekly") << int(Previous) << int(BuiltIn) << false
-        << QStringList{QStringLiteral("ApplyFactoryDefaults")};
-    QTest::newRow("Yes, system.cif missing")
-        << true << QStringLiteral("system") << int(Previous) << int(BuiltIn) << false
-        << QStringList{QStringLiteral("ApplyFactoryDefaults")};
-}
-
-void TestSettingsStore::reset()
-{
-    QFETCH(bool, yes);
-    QFETCH(QString, missingFactoryFile);
-    QFETCH(int, records);
-    QFETCH(int, shown);
-    QFETCH(bool, changed);
-    QFETCH(QStringList, pagesLog);
-
-    if (missingFactoryFile == u"weekly")
-        QVERIFY(QFile::remove(host(m_paths.DefaultWeeklyFile)));
-    if (missingFactoryFile == u"system")
-        QVERIFY(QFile::remove(host(m_paths.DefaultSystemFile)));
-    m_boxes->answers = {yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No};
-
-    m_store->ResetToDefaults();
-
-    QStringList messages{QStringLiteral("Reset default setting.\rAre you sure?")};
-    if (!missingFactoryFile.isEmpty())
-        messages << QStringLiteral("Filer access error!");
-    QCOMPARE(m_boxes->shown, messages);
-    QCOMPARE(m_state.systemRecord, systemOf(std::int16_t(records)));
-    QCOMPARE(m_state.weeklyRecord, weeklyOf(std::int16_t(records)));
-    QCOMPARE(m_pages->shownSystem, systemOf(std::int16_t(shown)));
-    // Factory settings count as unsaved, and the caption is left to the caller.
-    QCOMPARE(m_state.ChangedFlag, changed);
-    QCOMPARE(m_pages->log, pagesLog);
-    QVERIFY(m_link->calls.isEmpty());
-
-    if (changed) {
-        // So closing now offers to save them.
-        m_boxes->answers = {MessageBoxes::Answer::Cancel};
-        QVERIFY(!m_store->SavePrompt());
-        QCOMPARE(m_boxes->shown.last(), kPrompt);
-    }
-}
-
-void TestSettingsStore::findWorkingFiles_data()
-{
-    QTest::addColumn<QString>("device"); // "both", "no weekly", "unreachable"
-    QTest::addColumn<bool>("factorySystem");
-    QTest::addColumn<bool>("factoryWeekly");
-    QTest::addColumn<int>("source"); // -1 = none
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<int>("gets");
-
-    const int device = int(SettingsSource::Device);
-    const int factory = int(SettingsSource::Default);
-    const QStringList notWorking{QStringLiteral("Not find the working file!")};
-    QTest::newRow("device answers") << "both" << false << false << device << QStringList() << 2;
-    QTest::newRow("device lacks weekly.ini")
-        << "no weekly" << true << true << factory << notWorking << 2;
-    auto away = [](const char *name, bool system, bool weekly, int source, const QString &says) {
-        QTest::newRow(name) << "unreachable" << system << weekly << source << QStringList{says}
-                            << 1;
-    };
-    away("away, both factory files", true, true, factory, notWorking.first());
-    away("away, only weekly.cif", false, true, -1, QStringLiteral("Not find system.cif"));
-    away("away, only system.cif", true, false, -1, QStringLiteral("Not find weekly.cif"));
-    away("away, neither", false, false, -1, QStringLiteral("Not find system.cif,weekly.cif"));
-}
-
-void TestSettingsStore::findWorkingFiles()
-{
-    QFETCH(QString, device);
-    QFETCH(bool, factorySystem);
-    QFETCH(bool, factoryWeekly);
-    QFETCH(int, source);
-    QFETCH(QStringList, messages);
-    QFETCH(int, gets);
-
-    putDeviceFiles();
-    if (device == u"no weekly")
-        m_link->removeFile(kDeviceWeeklyFile);
-    m_link->unreachable = device == u"unreachable";
-    if (!factorySystem)
-        QVERIFY(QFile::remove(host(m_paths.DefaultSystemFile)));
-    if (!factoryWeekly)
-        QVERIFY(QFile::remove(host(m_paths.DefaultWeeklyFile)));
-
-    const auto found = m_store->FindWorkingFiles();
-
-    QCOMPARE(found ? int(*found) : -1, source);
-    QCOMPARE(m_boxes->shown, messages);
-    QCOMPARE(m_link->ops(), QStringList(gets, QStringLiteral("Vlt_GetFile")));
-    QCOMPARE(m_pages->log.contains(QStringLiteral("closeWindow")), source == -1);
-    // The lookup only chooses; the load comes later.
-    QCOMPARE(m_state.systemRecord, systemOf(Previous));
-    QVERIFY(!m_pages->log.contains(QStringLiteral("RecordsToPages")));
-}
-
-void TestSettingsStore::refreshCheckFile_data()
-{
-    QTest::addColumn<bool>("source");
-    QTest::addColumn<bool>("copyDir");
-    QTest::addColumn<QDateTime>("copyTime"); // invalid = no copy yet
-    QTest::addColumn<bool>("replaced");
-
-    const QDateTime none;
-    const QDate day(2024, 5, 10); // the source is stamped 12:00:00.900 that day
-    auto copyAt = [](const char *name, const QDateTime &copyTime, bool replaced) {
-        QTest::newRow(name) << true << true << copyTime << replaced;
-    };
-    copyAt("no copy yet", none, true);
-    QTest::newRow("no source") << false << true << QDateTime(day, QTime(8, 0)) << false;
-    copyAt("same date, earlier time", QDateTime(day, QTime(11, 59, 59)), true);
-    copyAt("same date, later time", QDateTime(day, QTime(12, 0, 1)), false);
-    copyAt("later date, earlier time", QDateTime(day.addDays(1), QTime(8, 0)), false);
-    copyAt("earlier date, later time", QDateTime(day.addDays(-1), QTime(23, 0)), true);
-    copyAt("equal", QDateTime(day, QTime(12, 0)), false);
-    copyAt("within the same second", QDateTime(day, QTime(12, 0, 0, 100)), false);
-    QTest::newRow("apps dir missing") << true << false << none << false;
-}
-
-void TestSettingsStore::refreshCheckFile()
-{
-    QFETCH(bool, source);
-    QFETCH(bool, copyDir);
-    QFETCH(QDateTime, copyTime);
-    QFETCH(bool, replaced);
-
-    const QDateTime sourceTime(QDate(2024, 5, 10), QTime(12, 0, 0, 900));
-    auto stamp = [this](const std::string &file, const QDateTime &when) {
-        QFile f(host(file));
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(when, QFileDevice::FileModificationTime));
-    };
-    if (source) {
-        put(m_paths.CheckFileSource, "new check file");
-        stamp(m_paths.CheckFileSource, sourceTime);
-    }
-    if (copyDir)
-        QVERIFY(QDir().mkpath(QFileInfo(host(m_paths.CheckFileCopy)).path()));
-    if (copyTime.isValid()) {
-        put(m_paths.CheckFileCopy, "old");
-        stamp(m_paths.CheckFileCopy, copyTime);
-    }
-
-    m_store->RefreshCheckFile();
-
-    const QByteArray expected = replaced ? "new check file" : copyTime.isValid() ? "old" : "";
-    QCOMPARE(contents(m_paths.CheckFileCopy), expected);
-    QVERIFY(m_boxes->shown.isEmpty());
-    QCOMPARE(QFileInfo::exists(QFileInfo(host(m_paths.CheckFileCopy)).path()), copyDir);
-    if (replaced) {
-        // The copy takes the source's time, so the next start leaves it alone.
-        QCOMPARE(QFileInfo(host(m_paths.CheckFileCopy)).lastModified(), sourceTime);
-        put(m_paths.CheckFileSource, "changed, same time");
-        stamp(m_paths.CheckFileSource, sourceTime);
-        m_store->RefreshCheckFile();
-        QCOMPARE(contents(m_paths.CheckFileCopy), QByteArray("new check file"));
-    }
-    const QStringList leftovers =
-        QDir(QFileInfo(host(m_paths.CheckFileCopy)).path()).entryList(QDir::Files);
-    QVERIFY(leftovers.size() <= 1);
 }
 
 void TestSettingsStore::soundList_data()
 {
-    QTest::addColumn<bool>("soundDir");
-    QTest::addColumn<QByteArray>("listing");
-    QTest::addColumn<int>("count"); // -1000 = the characters written
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QByteArray>("listing"); // "-" = no sound directory
+    QTest::addColumn<int>("count");          // what the link reports; 0 = the listing's length
+    QTest::addColumn<QStringList>("list");
 
-    const int written = -1000;
-    const QString e;
-    // A listing of a present sound directory, every character of it counted, no list before.
-    auto listed = [&](const char *name, const QByteArray &listing, const QStringList &after) {
-        QTest::newRow(name) << true << listing << written << QStringList() << after;
+    auto row = [](const char *name, const QByteArray &listing, int count, const QStringList &list) {
+        QTest::newRow(name) << listing << count << (list + QStringList{QString()});
     };
-    listed("two names", "A.snd\tB.snd", {"A.snd", "B.snd", e});
-    listed("ending with a tab", "A.snd\tB.snd\t", {"A.snd", "B.snd", e});
-    listed("one name", "A.snd", {"A.snd", e});
-    listed("doubled tab", "A.snd\t\tB.snd", {"A.snd", e, "B.snd", e});
-    listed("leading tab", "\tA.snd", {e, "A.snd", e});
-    listed("ANSI names", "\xE9t\xE9.snd\t\x80.snd",
-           {QStringLiteral("été.snd"), QStringLiteral("€.snd"), e});
-    // Names no device file can have (climbing out, dot names, absolute paths, wildcards and
-    // quotes, control characters, a NUL) are left out; the names around them stay.
-    static const char bad[] = "..\\..\\x.snd\tA.snd\t.\t..\t/etc/x.snd\tC:x.snd\t*.snd\t?.snd\t"
-                              "\"q\".snd\t<a>.snd\ta|b.snd\tB.snd\ta\x01.snd\tb\r.snd\tc\x7f.snd\t"
-                              "A\0B.snd\tC.snd";
-    listed("bad names among good ones", QByteArray(bad, sizeof bad - 1),
-           {"A.snd", "B.snd", "C.snd", e});
-    QTest::newRow("no sound directory, first listing")
-        << false << QByteArray("A.snd") << written << QStringList() << QStringList{e};
-    QTest::newRow("no sound directory after a listing")
-        << false << QByteArray() << written << QStringList{"OLD.snd", e} << QStringList{e};
-    QTest::newRow("empty listing after a listing")
-        << true << QByteArray() << written << QStringList{"OLD.snd", "X.snd", e} << QStringList{e};
-    QTest::newRow("shorter than the last listing")
-        << true << QByteArray("Z.snd") << written << QStringList{"A.snd", "B.snd", "C.snd", e}
-        << QStringList{"Z.snd", e};
-    QTest::newRow("count shorter than the text")
-        << true << QByteArray("A.snd\tB.snd") << 5 << QStringList() << QStringList{"A.snd", e};
-    QTest::newRow("only the low 16 bits count") << true << QByteArray("A.snd\tB.snd") << 0x10005
-                                                << QStringList() << QStringList{"A.snd", e};
-    QTest::newRow("negative count")
-        << true << QByteArray("A.snd") << -1 << QStringList() << QStringList{e};
-    QTest::newRow("only bad names")
-        << true << QByteArray("..\t/x") << written << QStringList{"OLD.snd", e} << QStringList{e};
+    row("an empty name keeps its place", "A.snd\t\tB.snd\t", 0, {"A.snd", "", "B.snd"});
+    row("ANSI names, bad names left out", "\xE9t\xE9.snd\t..\\x.snd\t..\t/x\t\x80.snd", 0,
+        {"été.snd", "€.snd"});
+    row("no sound directory", "-", 0, {});
+    row("only the low 16 bits of the count", "A.snd\tB.snd", 0x10005, {"A.snd"});
+    row("negative count", "A.snd", -1, {});
 }
 
 void TestSettingsStore::soundList()
 {
-    QFETCH(bool, soundDir);
     QFETCH(QByteArray, listing);
     QFETCH(int, count);
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, after);
-
-    if (soundDir)
-        m_link->addDirectory(QStringLiteral("\\System\\Sound"));
+    QFETCH(QStringList, list);
+    if (listing != "-")
+        m_link->addDirectory("\\system\\sound");
     m_link->listing = listing;
-    if (count != -1000)
-        m_link->listingResult = count;
-    m_state.SoundList = before;
+    m_link->listingResult = count ? std::optional(count) : std::nullopt;
+    m_state.SoundList = {"OLD.snd", "X.snd", "Y.snd", "Z.snd", QString()};
 
     m_store->GetSoundList();
 
-    QCOMPARE(m_state.SoundList, after);
-    // The sound directory is listed once it is there, and every listed sound is copied into the
-    // sound cache; the lists are refilled from it.
-    QStringList listedWith, copied;
-    for (const auto &c : m_link->calls) {
-        if (c.op == QStringLiteral("Vlt_DirByExt"))
-            listedWith << c.args;
-        if (c.op == QStringLiteral("Vlt_GetFile"))
-            copied << c.args.at(1);
-    }
-    const QStringList listArgs{QStringLiteral("\\system\\sound"), QStringLiteral("snd"),
-                               QStringLiteral("1024")};
-    QCOMPARE(listedWith, soundDir ? listArgs : QStringList());
-    QStringList expectedCopies;
-    for (const QString &name : after.mid(0, after.indexOf(QString())))
-        expectedCopies << QStringLiteral("\\system\\sound\\") + name;
-    QCOMPARE(copied, expectedCopies);
-    QCOMPARE(m_pages->log.count(QStringLiteral("refillSoundLists")), 1);
+    QCOMPARE(m_state.SoundList, list);
+    // Every listed sound is copied into the sound cache.
+    QStringList copies, expected;
+    for (const FakeDeviceLink::Call &c : m_link->calls)
+        if (c.op == u"Vlt_GetFile")
+            copies << c.args.at(1) + " to " + c.args.at(0);
+    for (const QString &name : list.mid(0, list.indexOf(QString())))
+        expected << "\\system\\sound\\" + name + " to " + kSoundCache + '\\' + name;
+    QCOMPARE(copies, expected);
+}
+
+void TestSettingsStore::alarmSoundFiles_data()
+{
+    QTest::addColumn<bool>("fromDevice");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("device's list") << true << QStringList{"DING.snd", "A.snd"};
+    QTest::newRow("sound cache") << false << QStringList{"A.snd", "b.SND"};
+}
+
+void TestSettingsStore::alarmSoundFiles()
+{
+    QFETCH(bool, fromDevice);
+    for (const QString &file :
+         QStringList{"b.SND", "A.snd", ".hidden.snd", "notes.txt", "dir.snd/x"})
+        QVERIFY(writeFile(m_mapper->toHost(kSoundCache) + '/' + file, "snd"));
+    m_state.StartedFromDevice = fromDevice;
+    m_state.SoundList = {"DING.snd", "A.snd", QString(), "LOST.snd"};
+
+    QTEST(m_store->alarmSoundFiles(), "names");
+}
+
+void TestSettingsStore::refreshCheckFile_data()
+{
+    QTest::addColumn<QDateTime>("copyTime"); // invalid: no copy yet
+    QTest::addColumn<QString>("copy");       // afterwards
+
+    auto at = [](int day, int h, int m, int s = 0, int ms = 0) {
+        return QDateTime(QDate(2024, 5, day), QTime(h, m, s, ms));
+    };
+    // The source is stamped 12:00:00.900 on 10 May; times count to the second.
+    QTest::newRow("no copy yet") << QDateTime() << "new";
+    QTest::newRow("same date, earlier time") << at(10, 11, 59, 59) << "new";
+    QTest::newRow("same date, later time") << at(10, 12, 0, 1) << "old";
+    QTest::newRow("earlier date, later time") << at(9, 23, 0) << "new";
+    QTest::newRow("within the same second") << at(10, 12, 0, 0, 100) << "old";
+}
+
+void TestSettingsStore::refreshCheckFile()
+{
+    QFETCH(QDateTime, copyTime);
+    const QDateTime sourceTime(QDate(2024, 5, 10), QTime(12, 0, 0, 900));
+    const QString from = host(m_paths.CheckFileSource), to = host(m_paths.CheckFileCopy);
+    auto put = [](const QString &path, const QByteArray &bytes, const QDateTime &time) {
+        QFile f(path);
+        QVERIFY(writeFile(path, bytes) && f.open(QIODevice::ReadWrite) &&
+                f.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    put(from, "new", sourceTime);
+    QVERIFY(QDir().mkpath(QFileInfo(to).path()));
+    if (copyTime.isValid())
+        put(to, "old", copyTime);
+
+    m_store->RefreshCheckFile();
+
+    QTEST(QString::fromLatin1(readFile(to)), "copy");
+    // A replaced copy takes the source's time, so the next start leaves it alone.
+    QCOMPARE(QFileInfo(to).lastModified() == sourceTime, readFile(to) == "new");
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QList>
 #include <QMap>
 #include <QStringList>
 
@@ -38,7 +37,7 @@ public:
     std::optional<QByteArray> file(const QString &devicePath) const
     {
         const auto it = m_files.constFind(key(devicePath));
-        return it == m_files.cend() ? std::nullopt : std::optional<QByteArray>(*it);
+        return it == m_files.cend() ? std::nullopt : std::optional(*it);
     }
     void addDirectory(const QString &devicePath) { m_dirs << key(devicePath); }
 
@@ -47,7 +46,6 @@ public:
     std::optional<std::int32_t> listingResult; // reported instead of the characters written
     bool releaseAllowed = true;                // answer of Vlt_DoDisconnect
     int setupShown = 0;
-
     QList<Call> calls;
 
     // Makes the n-th call (1-based; 0 = every call) of op return result instead.
@@ -65,97 +63,75 @@ public:
     std::int32_t Vlt_GetFile(const QString &pcPath, const QString &devicePath,
                              std::int32_t mode) override
     {
-        const auto forced = forcedResult(QStringLiteral("Vlt_GetFile"));
-        std::int32_t r = forced.value_or(vlt::Ok);
-        if (!forced && unreachable)
-            r = vlt::Unreachable;
-        else if (!forced && !file(devicePath))
-            r = vlt::NotFound;
-        if (r == vlt::Ok && !writePc(pcPath, *file(devicePath)))
+        const auto bytes = file(devicePath);
+        std::int32_t r =
+            forced("Vlt_GetFile")
+                .value_or(unreachable ? vlt::Unreachable : (bytes ? vlt::Ok : vlt::NotFound));
+        if (r == vlt::Ok && !writePc(pcPath, bytes.value_or(QByteArray())))
             r = vlt::CopyFailed;
-        return record(QStringLiteral("Vlt_GetFile"), {pcPath, devicePath, QString::number(mode)},
-                      r);
+        return record("Vlt_GetFile", {pcPath, devicePath, QString::number(mode)}, r);
     }
 
     std::int32_t Vlt_PutFile(const QString &devicePath, const QString &pcPath,
                              std::int32_t mode) override
     {
-        const auto forced = forcedResult(QStringLiteral("Vlt_PutFile"));
-        std::int32_t r = forced.value_or(vlt::Ok);
-        if (!forced && unreachable)
-            r = vlt::Unreachable;
-        if (vlt::low16(r) == 0) {
-            QFile pc(m_mapper.toHost(pcPath));
-            if (pc.open(QIODevice::ReadOnly))
-                setFile(devicePath, pc.readAll());
-            else if (!forced)
-                r = vlt::NotFound;
-        }
-        return record(QStringLiteral("Vlt_PutFile"), {devicePath, pcPath, QString::number(mode)},
-                      r);
+        const auto forcedResult = forced("Vlt_PutFile");
+        std::int32_t r = forcedResult.value_or(unreachable ? vlt::Unreachable : vlt::Ok);
+        QFile pc(m_mapper.toHost(pcPath));
+        if (vlt::low16(r) == 0 && pc.open(QIODevice::ReadOnly))
+            setFile(devicePath, pc.readAll());
+        else if (vlt::low16(r) == 0 && !forcedResult)
+            r = vlt::NotFound;
+        return record("Vlt_PutFile", {devicePath, pcPath, QString::number(mode)}, r);
     }
 
     std::int32_t Vlt_IsExist(const QString &devicePath) override
     {
         const QString k = key(devicePath);
-        const bool there = m_dirs.contains(k) || m_files.contains(k) ||
+        const bool there = m_dirs.contains(k) ||
                            std::any_of(m_files.keyBegin(), m_files.keyEnd(),
-                                       [&](const QString &f) { return f.startsWith(k + u'\\'); });
-        const auto forced = forcedResult(QStringLiteral("Vlt_IsExist"));
-        const std::int32_t r = forced.value_or(!unreachable && there ? 1 : 0);
-        return record(QStringLiteral("Vlt_IsExist"), {devicePath}, r);
+                                       [&](auto &f) { return f == k || f.startsWith(k + u'\\'); });
+        return record("Vlt_IsExist", {devicePath},
+                      forced("Vlt_IsExist").value_or(!unreachable && there ? 1 : 0));
     }
 
     std::int32_t Vlt_DirByExt(const QString &deviceDir, const QString &extension,
                               std::span<char> buffer, std::int32_t maxChars) override
     {
-        std::int32_t written = 0;
-        if (!unreachable) {
-            const auto n = std::min<qsizetype>(
-                {listing.size(), qsizetype(std::max(maxChars, 0)), qsizetype(buffer.size())});
-            std::copy_n(listing.constData(), n, buffer.begin());
-            written = static_cast<std::int32_t>(n);
-        }
-        const std::int32_t r =
-            forcedResult(QStringLiteral("Vlt_DirByExt")).value_or(listingResult.value_or(written));
-        return record(QStringLiteral("Vlt_DirByExt"),
-                      {deviceDir, extension, QString::number(maxChars)}, r);
+        const auto n = unreachable ? 0
+                                   : std::min<qsizetype>({listing.size(), std::max(maxChars, 0),
+                                                          qsizetype(buffer.size())});
+        std::copy_n(listing.constData(), n, buffer.begin());
+        return record("Vlt_DirByExt", {deviceDir, extension, QString::number(maxChars)},
+                      forced("Vlt_DirByExt").value_or(listingResult.value_or(std::int32_t(n))));
     }
 
     void Vlt_SetupDisconnection() override
     {
         ++setupShown;
-        record(QStringLiteral("Vlt_SetupDisconnection"), {}, 0);
+        record("Vlt_SetupDisconnection", {}, 0);
     }
 
     std::int32_t Vlt_DoDisconnect() override
     {
-        const auto forced = forcedResult(QStringLiteral("Vlt_DoDisconnect"));
-        return record(QStringLiteral("Vlt_DoDisconnect"), {},
-                      forced.value_or(releaseAllowed ? vlt::Ok : vlt::KeepConnected));
+        return record(
+            "Vlt_DoDisconnect", {},
+            forced("Vlt_DoDisconnect").value_or(releaseAllowed ? vlt::Ok : vlt::KeepConnected));
     }
 
 private:
-    static QString key(const QString &devicePath)
+    static QString key(QString devicePath)
     {
-        QString k = devicePath.toLower();
-        k.replace(u'/', u'\\');
-        if (!k.startsWith(u'\\'))
-            k.prepend(u'\\');
-        return k;
+        devicePath = devicePath.toLower().replace(u'/', u'\\');
+        return devicePath.startsWith(u'\\') ? devicePath : u'\\' + devicePath;
     }
 
-    std::optional<std::int32_t> forcedResult(const QString &op)
+    std::optional<std::int32_t> forced(const QString &op)
     {
         const int n = ++m_count[op];
-        const auto it = m_forced.constFind(op);
-        if (it == m_forced.cend())
-            return std::nullopt;
-        if (it->contains(n))
-            return it->value(n);
-        if (it->contains(0))
-            return it->value(0);
-        return std::nullopt;
+        const QHash<int, std::int32_t> results = m_forced.value(op);
+        return results.contains(n) || results.contains(0) ? results.value(n, results.value(0))
+                                                          : std::optional<std::int32_t>();
     }
 
     std::int32_t record(const QString &op, const QStringList &args, std::int32_t result)
@@ -170,10 +146,9 @@ private:
         while (pcPath.endsWith(u' '))
             pcPath.chop(1);
         const QString host = m_mapper.toHost(pcPath);
-        if (host.isEmpty() || !QDir().mkpath(QFileInfo(host).absolutePath()))
-            return false;
         QFile f(host);
-        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+        return !host.isEmpty() && QDir().mkpath(QFileInfo(host).absolutePath()) &&
+               f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
     }
 
     const PathMapper &m_mapper;
