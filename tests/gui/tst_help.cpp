@@ -1,160 +1,89 @@
 #include "gui/HelpWindow.h"
+#include "gui/ReminderDialog.h"
 
-#include <QApplication>
-#include <QDirIterator>
-#include <QFile>
-#include <QRegularExpression>
-#include <QSet>
-#include <QSignalSpy>
-#include <QTextBrowser>
-#include <QTimer>
+#include "support/TestFiles.h"
+
 #include <QtTest>
+#include <QtWidgets>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QStringList helpPages()
-{
-    QStringList pages;
-    QDirIterator it(QStringLiteral(":/help"), {QStringLiteral("*.html")}, QDir::Files);
-    while (it.hasNext())
-        pages << it.next();
-    pages.sort();
-    return pages;
-}
-
-QString readPage(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
-QStringList linksOf(const QString &html)
-{
-    static const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
-    QStringList links;
-    for (auto it = href.globalMatch(html); it.hasNext();)
-        links << it.next().captured(1);
-    return links;
-}
-
-QList<HelpWindow *> helpWindows()
-{
-    QList<HelpWindow *> found;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *help = qobject_cast<HelpWindow *>(widget); help && help->isVisible())
-            found << help;
-    }
-    return found;
-}
-
-} // namespace
-
+// Help, and the transfer reminder that offers it on F1.
 class HelpTest : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+    QString m_ini;
+    int m_case = 0;
+
 private slots:
-    void initTestCase();
-    void everyPageIsReachedAndEveryLinkLeadsToAPage();
-    void opensAtTheTopicIndex();
-    void secondRequestReusesTheWindowUntilClosed();
-    void openHelpDoesNotKeepTheProgramRunning();
+    void init() { m_ini = m_dir.filePath(u"Veltrix-%1.ini"_s.arg(++m_case)); }
 
-private:
-    QStringList m_pages;
-};
-
-void HelpTest::initTestCase()
-{
-    // Opening help once brings the pages into the resource system.
-    HelpWindow probe;
-    m_pages = helpPages();
-    QVERIFY(m_pages.contains(QStringLiteral(":/help/index.html")));
-    QVERIFY(m_pages.size() > 10);
-}
-
-void HelpTest::everyPageIsReachedAndEveryLinkLeadsToAPage()
-{
-    QSet<QString> reached{QStringLiteral("index.html")};
-    QStringList queue{QStringLiteral("index.html")};
-    while (!queue.isEmpty()) {
-        const QString page = QStringLiteral(":/help/") + queue.takeFirst();
-        const QString html = readPage(page);
-        QVERIFY2(html.contains(QStringLiteral("<title>")), qPrintable(page));
-        for (const QString &link : linksOf(html)) {
-            const QString target = link.section(QLatin1Char('#'), 0, 0);
-            QVERIFY2(QFile::exists(QStringLiteral(":/help/") + target),
-                     qPrintable(page + QStringLiteral(" -> ") + link));
-            if (!reached.contains(target)) {
-                reached.insert(target);
-                queue << target;
+    // Every link of every page leads to a page, and every page is reached from the index.
+    void everyPageIsLinked()
+    {
+        HelpWindow probe;  // brings the pages into the resource system
+        QStringList pages; // every page there is
+        for (QDirIterator it(u":/help"_s, {u"*.html"_s}, QDir::Files); it.hasNext();)
+            pages << it.next().section(u'/', -1);
+        static const QRegularExpression href(u"href=\"([^\"#]*)[^\"]*\""_s);
+        QStringList reached{u"index.html"_s};
+        for (int i = 0; i < reached.size(); ++i) {
+            const QString html = QString::fromUtf8(readFile(":/help/" + reached[i]));
+            QVERIFY2(html.contains(u"<title>"_s), qPrintable(reached[i]));
+            for (auto links = href.globalMatch(html); links.hasNext();) {
+                const QString target = links.next().captured(1);
+                QVERIFY2(pages.contains(target), qPrintable(reached[i] + " -> " + target));
+                if (!reached.contains(target))
+                    reached << target;
             }
         }
+        QCOMPARE(QSet(reached.cbegin(), reached.cend()), QSet(pages.cbegin(), pages.cend()));
     }
-    for (const QString &page : std::as_const(m_pages))
-        QVERIFY2(reached.contains(page.section(QLatin1Char('/'), -1)), qPrintable(page));
-}
 
-void HelpTest::opensAtTheTopicIndex()
-{
-    QWidget owner;
-    owner.show();
-    HelpWindow *help = ShowHelpTopics(&owner);
-    QVERIFY(help != nullptr);
-    QVERIFY(QTest::qWaitForWindowExposed(help));
-    QCOMPARE(help->browser()->source(), HelpWindow::TopicIndex());
-    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Quorix Help Topics")));
-    // Not a child of the window it was opened from: it outlives a closing dialog.
-    QVERIFY(help->parentWidget() == nullptr);
-    help->close();
-}
-
-void HelpTest::secondRequestReusesTheWindowUntilClosed()
-{
-    HelpWindow *help = ShowHelpTopics(nullptr);
-    help->browser()->setSource(QUrl(QStringLiteral("qrc:/help/alarm.html")));
-    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("four alarms")));
-
-    HelpWindow *again = ShowHelpTopics(nullptr);
-    QCOMPARE(again, help);
-    QCOMPARE(again->browser()->source(), HelpWindow::TopicIndex());
-    QCOMPARE(helpWindows().size(), 1);
-
-    // Once closed, the next request opens a fresh window.
-    QPointer<HelpWindow> closed = help;
-    help->close();
-    QTRY_VERIFY(closed.isNull());
-    HelpWindow *next = ShowHelpTopics(nullptr);
-    QVERIFY(next != nullptr);
-    QVERIFY(next->isVisible());
-    QCOMPARE(helpWindows().size(), 1);
-    next->close();
-}
-
-void HelpTest::openHelpDoesNotKeepTheProgramRunning()
-{
-    QWidget mainWindow;
-    mainWindow.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-    QPointer<HelpWindow> help = ShowHelpTopics(&mainWindow);
-    QVERIFY(help->isVisible());
-
-    // Closing the main window must end the event loop although help is still open.
-    bool lastClosed = false;
-    connect(qApp, &QGuiApplication::lastWindowClosed, this, [&lastClosed] { lastClosed = true; });
-    QTimer::singleShot(0, &mainWindow, &QWidget::close);
-    QTimer safety;
-    safety.setSingleShot(true);
-    connect(&safety, &QTimer::timeout, qApp, &QCoreApplication::quit);
-    safety.start(5000);
-    QApplication::exec();
-    QVERIFY(safety.isActive());
-    QVERIFY(lastClosed);
-    if (help)
+    // F1 on the transfer reminder, with any modifier, opens the one help window, owned by no
+    // other, at the index; closing the reminder unticked stores nothing. Help does not keep
+    // the program running, and each request returns to the index.
+    void opensAtTheTopicIndex()
+    {
+        FormT512Msg reminder{Preferences(m_ini)};
+        reminder.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&reminder));
+        QTest::keyClick(reminder.focusWidget(), Qt::Key_F1, Qt::ControlModifier | Qt::AltModifier);
+        QList<HelpWindow *> shown;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible() && qobject_cast<HelpWindow *>(window))
+                shown << qobject_cast<HelpWindow *>(window);
+        QCOMPARE(shown.size(), 1);
+        HelpWindow *help = shown[0];
+        QVERIFY(help->parentWidget() == nullptr && reminder.isVisible());
+        QCOMPARE(help->browser()->source(), HelpWindow::TopicIndex());
+        QVERIFY(help->browser()->toPlainText().contains(u"Quorix Help Topics"_s));
+        QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
+        reminder.close();
+        QVERIFY(!QFile::exists(m_ini));
+        help->browser()->setSource(QUrl(u"qrc:/help/alarm.html"_s));
+        QCOMPARE(ShowHelpTopics(nullptr), help);
+        QCOMPARE(help->browser()->source(), HelpWindow::TopicIndex());
         help->close();
-}
+    }
+
+    // Ticked, the reminder is switched off for good, however it is closed (here by Escape).
+    void reminderShownUntilSwitchedOff()
+    {
+        const Preferences prefs(m_ini);
+        QWidget mainWindow;
+        QTimer::singleShot(0, this, [] {
+            auto *dialog = QApplication::activeModalWidget();
+            QTest::mouseClick(dialog->findChild<QCheckBox *>(u"MsgCheck"_s), Qt::LeftButton);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QVERIFY(ShowTransferReminder(prefs, &mainWindow));
+        QCOMPARE(QSettings(m_ini, QSettings::IniFormat).value(u"Global/MsgDsp"_s), u" 1"_s);
+        QVERIFY(!ShowTransferReminder(prefs, &mainWindow));
+    }
+};
 
 QTEST_MAIN(HelpTest)
 #include "tst_help.moc"
