@@ -1,7 +1,6 @@
 #pragma once
 
-// The main window put together as the program does it, over a throwaway suite installation, a
-// fake device and scripted message boxes.
+// The main window as the program builds it, over a throwaway suite, a fake device and boxes.
 
 #include "gui/MainController.h"
 #include "gui/Preferences.h"
@@ -41,6 +40,7 @@ struct Harness
     Preferences preferences{suite.dir.filePath(u"Veltrix.ini"_s)};
     ZenForm form;
     MainController controller{form, boxes, link, mapper, preferences, suite.prefix()};
+    bool loaded = false;
     int remindersShown = 0;
     QString chosenFolder; // what the folder chooser answers; empty = cancelled
     QStringList chooserStartDirs;
@@ -53,12 +53,12 @@ struct Harness
         link.unreachable = !deviceThere;
         link.setFile(u"\\system\\system.ini"_s, systemRecord(2));
         link.setFile(u"\\system\\weekly.ini"_s, QByteArray(76, '\0'));
-        // No modal dialog may wait for a person in a test.
         controller.setReminder([this] { ++remindersShown; });
         controller.setFolderChooser([this](const QString &, const QString &startDir) {
             chooserStartDirs << startDir;
             return chosenFolder;
         });
+        loaded = controller.Form_Load();
     }
 
     void trigger(const QString &action) { form.findChild<QAction *>(action)->trigger(); }

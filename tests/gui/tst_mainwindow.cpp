@@ -4,13 +4,9 @@
 
 using A = MessageBoxes::Answer;
 
-namespace {
-
 const QString kSavePrompt = u"Do you want to save the changes?"_s;
 const QString kNoDefaults =
     u"Directory does not exist.\r\nPlease install the PC Application again."_s;
-
-} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -19,8 +15,7 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The device's settings reach the pages, or the factory settings when it cannot be reached;
-    // without an installation the program ends silently. A missing factory folder is reported.
+    // Device or factory settings reach the pages; without an installation the program ends.
     void startup_data()
     {
         QTest::addColumn<bool>("installed");
@@ -34,9 +29,6 @@ private slots:
         QTest::newRow("no device")
             << true << false << true << true << QStringList{"Not find the working file!"} << 1;
         QTest::newRow("no installation") << false << true << true << false << QStringList{} << 0;
-        QTest::newRow("nothing to work on")
-            << true << false << false << false
-            << QStringList{kNoDefaults, "Not find system.cif,weekly.cif"} << 0;
     }
     void startup()
     {
@@ -44,7 +36,7 @@ private slots:
         QFETCH(bool, device);
         QFETCH(bool, factoryFiles);
         Harness h(device, installed, factoryFiles);
-        QTEST(h.controller.Form_Load(), "loaded");
+        QTEST(h.loaded, "loaded");
         QTEST(h.boxes.shown, "messages");
         QTEST(h.standby(), "standby");
     }
@@ -52,7 +44,6 @@ private slots:
     void powerCheckRefusesTabChangeAndSave()
     {
         Harness h(true);
-        QVERIFY(h.controller.Form_Load());
         h.controller.pages().power->DTP_Power(0)->setTime(QTime(7, 30));
         h.controller.pages().power->DTP_Power(1)->setTime(QTime(7, 30));
         h.form.TabStrip1()->setCurrentIndex(3);
@@ -61,17 +52,12 @@ private slots:
         h.link.calls.clear();
         h.trigger(u"MenuCoreSave"_s);
         QCOMPARE(h.link.ops(), QStringList{});
-        h.controller.pages().power->PowerStandby()->setCurrentIndex(1); // Auto Off: times equal
-        h.form.TabStrip1()->setCurrentIndex(3);
-        QCOMPARE(h.form.selectedTab(), 4);
     }
 
-    // Showing the Alarm tab refills its sound lists (here from the PC sound cache); a preview
-    // fetches the chosen sound into that cache and plays it.
+    // The Alarm tab refills its sound lists; a preview fetches the sound into the cache.
     void alarmTabListsAndPreviewsSounds()
     {
         Harness h(false);
-        QVERIFY(h.controller.Form_Load());
         h.controller.state().ChangedFlag = false;
         QVERIFY(writeFile(h.suite.suite(u"dockman/cache/system/sound/tick.snd"_s), "x"));
         QComboBox *list = h.controller.pages().alarm->Sound(0);
@@ -92,12 +78,10 @@ private slots:
         QCOMPARE(h.boxes.shown, QStringList({"Not find the working file!", "Write error!"}));
     }
 
-    // An edited user name counts as a change: the save prompt comes before the device is
-    // released. Cancel keeps the window; so does a device that is kept; Yes saves first.
+    // An edited name is a change: the prompt (Cancel, No, Yes) comes before the release.
     void closeSequence()
     {
         Harness h(true);
-        QVERIFY(h.controller.Form_Load());
         h.form.show();
         h.controller.pages().userName->UserName()->setText(u"Grace"_s);
         QVERIFY(!h.controller.state().ChangedFlag); // typing in the name box marks nothing
@@ -108,33 +92,39 @@ private slots:
         h.link.releaseAllowed = false;
         QVERIFY(!h.form.close());
         QCOMPARE(h.link.ops(), QStringList{"Vlt_DoDisconnect"});
-        const QString placement = u"Zentrel/WindwInformation"_s;
-        QVERIFY(!QSettings(h.preferences.fileName(), QSettings::IniFormat).contains(placement));
+        const QSettings stored(h.preferences.fileName(), QSettings::IniFormat);
+        QVERIFY(!stored.contains(u"Zentrel/WindwInformation"_s)); // only when the window closes
         h.link.releaseAllowed = true;
         QVERIFY(h.form.close());
         QCOMPARE(h.link.ops(), QStringList({"Vlt_DoDisconnect", "Vlt_PutFile", "Vlt_PutFile",
                                             "Vlt_DoDisconnect"}));
         QCOMPARE(h.boxes.shown, QStringList(3, kSavePrompt));
-        QVERIFY(QSettings(h.preferences.fileName(), QSettings::IniFormat).contains(placement));
+        QVERIFY(QSettings(h.preferences.fileName(), QSettings::IniFormat)
+                    .contains(u"Zentrel/WindwInformation"_s));
     }
 
-    void resetFromToolbar()
+    // The Settings commands: reset (here from the toolbar) and the reminder's check mark.
+    void settingsCommands()
     {
         Harness h(true);
-        QVERIFY(h.controller.Form_Load());
         h.trigger(u"SetDefault"_s);
         QCOMPARE(h.boxes.shown, QStringList{"Reset default setting.\rAre you sure?"});
         QCOMPARE(h.standby(), 1);
         QVERIFY(h.controller.state().ChangedFlag);
+        QAction *item = h.form.menuItem(u"MenuCheckMsg"_s);
+        for (const bool on : {true, false}) { // nothing stored: the reminder is on
+            emit h.form.settingsMenuAboutToShow();
+            QCOMPARE(item->isChecked(), on);
+            item->trigger();
+            QCOMPARE(h.preferences.ReminderSuppressed(), on);
+        }
     }
 
-    // Saved to the device (with the transfer reminder) and to a PC folder (the chooser starts
-    // in the suite's backup folder, made if need be), the bytes no page shows stay. Each open
-    // offers to save an edit first; a cancelled folder choice changes nothing.
+    // Saves to the device (then the reminder) and to a PC folder (the chooser starts in the
+    // suite's, made if need be) keep unseen bytes; opens offer to save an edit first.
     void saveAndOpen()
     {
         Harness h(true);
-        QVERIFY(h.controller.Form_Load());
         h.trigger(u"CoreSave"_s);
         QCOMPARE(h.remindersShown, 1);
         QCOMPARE(h.link.file(u"\\system\\system.ini"_s), systemRecord(2));
@@ -146,7 +136,6 @@ private slots:
         QVERIFY(QFileInfo(h.chooserStartDirs[0]).isDir());
         QCOMPARE(readFile(h.chosenFolder + u"/system.ini"_s), systemRecord(2));
         QCOMPARE(readFile(h.chosenFolder + u"/weekly.ini"_s), QByteArray(76, '\0'));
-        QCOMPARE(h.boxes.shown, QStringList{});
         for (const QString &open : {u"MenuCoreOpen"_s, u"MenuPCOpen"_s}) {
             h.controller.pages().power->PowerStandby()->setCurrentIndex(0);
             h.boxes.answers = {A::No};
@@ -158,19 +147,6 @@ private slots:
         h.chosenFolder.clear();
         h.trigger(u"PCOpen"_s);
         QCOMPARE(h.standby(), 2);
-    }
-
-    void reminderMenuCheckMark()
-    {
-        Harness h(true);
-        QVERIFY(h.controller.Form_Load());
-        QAction *item = h.form.menuItem(u"MenuCheckMsg"_s);
-        for (const bool on : {true, false}) { // nothing stored: the reminder is on
-            emit h.form.settingsMenuAboutToShow();
-            QCOMPARE(item->isChecked(), on);
-            item->trigger();
-            QCOMPARE(h.preferences.ReminderSuppressed(), on);
-        }
     }
 };
 

@@ -29,8 +29,6 @@ private slots:
         QTest::addColumn<QString>("flag");
         QTest::newRow("normal at -8,-8") << QPoint(-8, -8) << Qt::WindowNoState << QSize(300, 200)
                                          << 1 << u" 1, 196,-8, 296,-8"_s << u" 1"_s;
-        QTest::newRow("minimised") << QPoint(40, 30) << Qt::WindowMinimized << QSize(300, 200) << 0
-                                   << u" 2, 234, 40, 344, 30"_s << u" 0"_s;
         QTest::newRow("maximised") << QPoint(60, 70) << Qt::WindowMaximized << QSize(796, 796) << 1
                                    << u" 3, 274, 60, 364, 70"_s << u" 1"_s;
     }

@@ -1,5 +1,5 @@
-// Shows each page in a real window: only its frame is shown and usable, and every caption fits
-// its control. With QUORIX_SCREENSHOT_DIR set, also saves a picture of each page there.
+// Each page in a real window: only its frame shows, every caption fits its control and nothing
+// leaves the page. With QUORIX_SCREENSHOT_DIR set, a picture of each page is saved there.
 
 #include "gui/WindowHarness.h"
 
@@ -21,7 +21,6 @@ private slots:
         QFETCH(int, tab);
         QFETCH(int, frame);
         Harness h(true);
-        QVERIFY(h.controller.Form_Load());
         h.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&h.form));
         h.form.TabStrip1()->setCurrentIndex(tab - 1);
@@ -30,22 +29,22 @@ private slots:
             if (h.form.frame(i)->isVisible() || h.form.frame(i)->isEnabled())
                 shown << i;
         QCOMPARE(shown, QList<int>{frame});
-        QStringList faults;
         QWidget *page = h.form.frame(frame);
         QVERIFY(page->isVisible() && page->isEnabled());
+        QStringList faults;
         for (QWidget *w : page->findChildren<QWidget *>()) {
-            const bool hasText = qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w) ||
-                                 qobject_cast<QComboBox *>(w);
-            if (w->isVisible() && hasText && w->width() < w->minimumSizeHint().width())
+            const bool text = qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w) ||
+                              qobject_cast<QComboBox *>(w);
+            if (w->isVisible() && text && w->width() < w->minimumSizeHint().width())
                 faults << w->objectName() + u" clipped"_s;
             if (w->isVisible() &&
                 !page->rect().contains(QRect(w->mapTo(page, QPoint()), w->size())))
                 faults << w->objectName() + u" leaves the page"_s;
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u", "_s)));
-        if (const QString dir = qEnvironmentVariable("QUORIX_SCREENSHOT_DIR"); !dir.isEmpty())
-            QVERIFY(QDir().mkpath(dir) &&
-                    h.form.grab().save(u"%1/page-%2.png"_s.arg(dir).arg(tab)));
+        const QString dir = qEnvironmentVariable("QUORIX_SCREENSHOT_DIR");
+        QVERIFY(dir.isEmpty() ||
+                (QDir().mkpath(dir) && h.form.grab().save(u"%1/page-%2.png"_s.arg(dir).arg(tab))));
     }
 };
 
