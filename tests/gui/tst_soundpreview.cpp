@@ -83,11 +83,11 @@ private slots:
     {
         TestSuite suite;
         const QString pcm = suite.dir.filePath(u"pcm"_s), run = suite.dir.filePath(u"run"_s);
-        QVERIFY(writeFile(pcm, "00-00: A : A : playback 1 : capture 1\n"
-                               "00-01: D : D : playback 1\n00-02: C : C : capture 1\n"));
-        QCOMPARE(waveOutputDeviceCount(pcm, QString()), 2);
+        QVERIFY(writeFile(pcm, "00-00: A : A : playback 1 : capture 1\n00-01: D : D : playback 1\n"
+                               "00-02: C : C : capture 1\n00-03: H : H : playback 1\n"));
+        QCOMPARE(waveOutputDeviceCount(pcm, QString()), 3);
         QVERIFY(writeFile(run + u"/pulse/native"_s, {}));
-        QCOMPARE(waveOutputDeviceCount(pcm, run), 3);
+        QCOMPARE(waveOutputDeviceCount(pcm, run), 4);
         QCOMPARE(waveOutputDeviceCount(suite.dir.filePath(u"none"_s), QString()), 0);
     }
 };
