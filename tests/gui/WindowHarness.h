@@ -1,119 +1,66 @@
 #pragma once
 
-// The main window put together as the program does it, over a throwaway Wine prefix, a fake
-// device and scripted message boxes.
+// The main window as the program builds it, over a throwaway suite, a fake device and boxes.
 
 #include "gui/MainController.h"
 #include "gui/Preferences.h"
 #include "gui/ZenForm.h"
 #include "gui/pages/PowerPage.h"
-#include "platform/PathMapper.h"
 
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
-namespace harness {
+using namespace Qt::StringLiterals;
 
-inline const QString kSuite = QStringLiteral("/drive_c/Suite");
-
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-inline QByteArray factorySystem()
+// The bytes after the user name, which no page shows, hold a pattern.
+inline QByteArray systemRecord(std::int16_t standby)
 {
     SystemRecord r;
-    r.set(SystemField::StandbyMode, 1);
+    for (std::size_t i = 112; i < r.bytes.size(); ++i)
+        r.bytes[i] = static_cast<std::uint8_t>(i * 13);
+    r.set(SystemField::StandbyMode, standby);
+    r.set(SystemField::PowerOffHour, 17);
+    r.setUserName("Ada");
     r.set(SystemField::Contrast, 16);
     r.set(SystemField::AutoOffDelay, 3);
-    r.setUserName("My Computer");
-    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), 256);
+    return bytesOf(r);
 }
 
-inline QByteArray deviceSystem()
-{
-    SystemRecord r;
-    for (std::size_t i = 0; i < r.bytes.size(); ++i)
-        r.bytes[i] = static_cast<std::uint8_t>(i * 13); // opaque and hidden bytes everywhere
-    const std::pair<SystemField, std::int16_t> fields[] = {
-        {SystemField::Contrast, 18},      {SystemField::StandbyMode, 2},
-        {SystemField::AutoOffDelay, 5},   {SystemField::PowerOnHour, 8},
-        {SystemField::PowerOnMinute, 0},  {SystemField::PowerOffHour, 17},
-        {SystemField::PowerOffMinute, 0}, {SystemField::BacklightTime, 4},
-        {SystemField::KeyChirp, 1},       {SystemField::AlarmSoundOn, 0},
-        {SystemField::FilerViewMode, 1},  {SystemField::FilerSortKey, 2},
-        {SystemField::FilerSortOrder, 1}, {SystemField::ClockFormat, 1},
-        {SystemField::DaylightSaving, 1},
-    };
-    for (const auto &[field, value] : fields)
-        r.set(field, value);
-    r.setUserName("Ada");
-    return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), 256);
-}
-
-} // namespace harness
-
-using namespace harness;
-
+// Power mode 1 in the factory settings, 2 on the device (when it can be reached).
 struct Harness
 {
-    QTemporaryDir dir;
-    PathMapper mapper{dir.path()};
+    TestSuite suite;
+    PathMapper mapper{suite.prefix()};
     FakeDeviceLink link{mapper};
     FakeMessageBoxes boxes;
-    Preferences preferences{dir.filePath(QStringLiteral("config/Veltrix.ini"))};
+    Preferences preferences{suite.dir.filePath(u"Veltrix.ini"_s)};
     ZenForm form;
-    std::unique_ptr<MainController> controller;
+    MainController controller{form, boxes, link, mapper, preferences, suite.prefix()};
+    bool loaded = false;
     int remindersShown = 0;
     QString chosenFolder; // what the folder chooser answers; empty = cancelled
     QStringList chooserStartDirs;
 
-    explicit Harness(bool install = true, bool factoryFiles = true)
+    explicit Harness(bool deviceThere, bool installed = true, bool factoryFiles = true)
+        : suite(installed)
     {
-        QDir().mkpath(dir.filePath(QStringLiteral("dosdevices")));
-        QFile::link(QStringLiteral("../drive_c"), dir.filePath(QStringLiteral("dosdevices/c:")));
-        QDir().mkpath(dir.path() + kSuite);
-        if (install)
-            writeFile(mapper.userRegPath(),
-                      "WINE REGISTRY Version 2\n[Software\\\\KVQ\\\\Veltrix-e\\\\PC] 1\n"
-                      "\"InstallDir\"=\"C:\\\\Suite\\\\\"\n");
-        if (factoryFiles) {
-            writeFile(dir.path() + kSuite + QStringLiteral("/razevo/system.cif"), factorySystem());
-            writeFile(dir.path() + kSuite + QStringLiteral("/razevo/weekly.cif"),
-                      QByteArray(76, '\0'));
-        }
-        controller =
-            std::make_unique<MainController>(form, boxes, link, mapper, preferences, dir.path());
-        // No modal dialog may wait for a person in a test.
-        controller->setReminder([this] { ++remindersShown; });
-        controller->setFolderChooser([this](const QString &, const QString &startDir) {
+        if (factoryFiles)
+            suite.writeFactoryFiles(systemRecord(1), QByteArray(76, '\0'));
+        link.unreachable = !deviceThere;
+        link.setFile(u"\\system\\system.ini"_s, systemRecord(2));
+        link.setFile(u"\\system\\weekly.ini"_s, QByteArray(76, '\0'));
+        controller.setReminder([this] { ++remindersShown; });
+        controller.setFolderChooser([this](const QString &, const QString &startDir) {
             chooserStartDirs << startDir;
             return chosenFolder;
         });
+        loaded = controller.Form_Load();
     }
 
-    void deviceHasSettings()
-    {
-        link.setFile(QStringLiteral("\\system\\system.ini"), deviceSystem());
-        link.setFile(QStringLiteral("\\system\\weekly.ini"), QByteArray(76, '\0'));
-    }
-
-    PowerPage &power() { return *controller->pages().power; }
-    QString placement()
-    {
-        return QSettings(preferences.fileName(), QSettings::IniFormat)
-            .value(QStringLiteral("Zentrel/WindwInformation"))
-            .toString();
-    }
+    void trigger(const QString &action) { form.findChild<QAction *>(action)->trigger(); }
+    int standby() { return controller.pages().power->PowerStandby()->currentIndex(); }
 };

@@ -1,5 +1,4 @@
 #include "gui/SoundPreview.h"
-#include "platform/DeviceNames.h"
 #include "platform/PathMapper.h"
 #include "platform/SoundPlayer.h"
 
@@ -7,162 +6,91 @@
 #include "support/FakeMessageBoxes.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
-namespace {
-
-// A playable two-note sound: 441 Hz, then a rest.
-const QByteArray kSound("\x07\x00\x04\x00\x23\x44\x00\x02\xFF\xFF", 10);
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 class TestSoundPreview : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void preview_data();
-    void preview();
-    void handedOverFileOutlivesThePreview();
-    void temporaryName();
-    void waveDevices();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_bin;
-    QString m_temp;
-};
-
-void TestSoundPreview::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_bin = m_dir->filePath(QStringLiteral("bin"));
-    m_temp = m_dir->filePath(QStringLiteral("tmp"));
-    QDir().mkpath(m_bin);
-    QDir().mkpath(m_temp);
-    QDir().mkpath(m_dir->filePath(QStringLiteral("dosdevices")));
-    QDir().mkpath(m_dir->filePath(QStringLiteral("drive_c")));
-    QFile::link(QStringLiteral("../drive_c"), m_dir->filePath(QStringLiteral("dosdevices/c:")));
-}
-
-void TestSoundPreview::preview_data()
-{
-    QTest::addColumn<QString>("player");   // pw-play, xdg-open or none on PATH
-    QTest::addColumn<QByteArray>("sound"); // what the device holds; empty = no such file
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<bool>("played");
-
-    QTest::newRow("played by pw-play") << "pw-play" << kSound << "BELL" << QStringList{} << true;
-    QTest::newRow("no player at all")
-        << "none" << kSound << "BELL" << QStringList{QStringLiteral("Can not run Sound Player!")}
-        << false;
-    QTest::newRow("not on the device")
-        << "pw-play" << QByteArray() << "BELL"
-        << QStringList{QStringLiteral("Not found sound file!")} << false;
-    QTest::newRow("invalid sound file")
-        << "pw-play" << QByteArray("\x07\x00\x00\x00\xFF\xFF", 6) << "BELL"
-        << QStringList{QStringLiteral("Write error!")} << false;
-    QTest::newRow("name leaving the sound folder")
-        << "pw-play" << kSound << "..\\system"
-        << QStringList{QStringLiteral("Not found sound file!")} << false;
-}
-
-void TestSoundPreview::preview()
-{
-    QFETCH(QString, player);
-    QFETCH(QByteArray, sound);
-    QFETCH(QString, name);
-    QFETCH(QStringList, messages);
-    QFETCH(bool, played);
-
-    // The fake player records its argument and checks it was given a finished WAV file.
-    const QString log = m_dir->filePath(QStringLiteral("played.txt"));
-    if (player != u"none")
-        writeExecutable(m_bin + u'/' + player, "#!/bin/sh\n[ $# -eq 1 ] || exit 9\n/usr/bin/head "
-                                               "-c 4 \"$1\" | /bin/grep -q RIFF || exit 8\n"
-                                               "echo \"$1\" >> '" +
-                                                   log.toUtf8() + "'\n");
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("PATH"), m_bin);
-    const SoundPlayer soundPlayer(env);
-
-    const PathMapper mapper(m_dir->path());
-    FakeDeviceLink link(mapper);
-    if (!sound.isEmpty())
-        link.setFile(QStringLiteral("\\system\\sound\\") + name + QStringLiteral(".snd"), sound);
-    FakeMessageBoxes boxes;
-    SoundPreview preview(link, boxes, mapper, soundPlayer);
-    preview.setTempDir(m_temp + u'/');
-    preview.setClock([] { return QTime(14, 25, 7); });
-    QWidget owner;
-
-    preview.cbtSNDprev_Click(name, QStringLiteral("C:\\Suite\\dockman\\cache\\system\\sound"),
-                             &owner);
-
-    QCOMPARE(boxes.shown, messages);
-    QVERIFY(owner.isEnabled());
-    QCOMPARE(QDir(m_temp).entryList(QDir::Files), QStringList{}); // never a file left behind
-    QFile playedLog(log);
-    QCOMPARE(playedLog.open(QIODevice::ReadOnly), played);
-    if (played)
-        QCOMPARE(QString::fromUtf8(playedLog.readAll()).trimmed(),
-                 m_temp + QStringLiteral("/$$142507.wav"));
-    // The fetched sound stays in the cache.
-    if (!sound.isEmpty() && isDeviceFileName(name))
-        QVERIFY(QFile::exists(
-            m_dir->filePath(QStringLiteral("drive_c/Suite/dockman/cache/system/sound/")) + name +
-            QStringLiteral(".snd")));
-}
-
-void TestSoundPreview::handedOverFileOutlivesThePreview()
-{
-    writeExecutable(m_bin + QStringLiteral("/xdg-open"), "#!/bin/sh\nexit 0\n");
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("PATH"), m_bin);
-    const SoundPlayer soundPlayer(env);
-    const PathMapper mapper(m_dir->path());
-    FakeDeviceLink link(mapper);
-    link.setFile(QStringLiteral("\\system\\sound\\BELL.snd"), kSound);
-    FakeMessageBoxes boxes;
+    // Fake programs on PATH ("name exit-code") log their name and the file's (named after the
+    // time, 14:25:07) once they have checked it is a finished WAV file.
+    void preview_data()
     {
-        SoundPreview preview(link, boxes, mapper, soundPlayer);
-        preview.setTempDir(m_temp + u'/');
-        preview.cbtSNDprev_Click(QStringLiteral("BELL"), QStringLiteral("C:\\cache"), nullptr);
-        QVERIFY(boxes.shown.isEmpty());
-        // xdg-open returns at once; whatever plays the file may still be reading it.
-        QCOMPARE(QDir(m_temp).entryList(QDir::Files).size(), 1);
-        QCOMPARE(preview.handedOver().size(), 1);
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("programs");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("played");
+        QTest::addColumn<bool>("left");
+        const QString bell = u"BELL"_s, noPlayer = u"Can not run Sound Player!"_s;
+        const QByteArray none("<missing>");
+        QTest::newRow("pw-play before paplay, xdg-open")
+            << bell << QStringList{"paplay 0", "pw-play 0", "xdg-open 0"} << QString()
+            << QByteArray("pw-play $$142507.wav\n") << false;
+        QTest::newRow("handed to xdg-open") << bell << QStringList{"xdg-open 0"} << QString()
+                                            << QByteArray("xdg-open $$142507.wav\n") << true;
+        QTest::newRow("xdg-open fails") << bell << QStringList{"xdg-open 4"} << noPlayer
+                                        << QByteArray("xdg-open $$142507.wav\n") << false;
+        QTest::newRow("no player") << bell << QStringList{} << noPlayer << none << false;
+        QTest::newRow("not a sound")
+            << u"BAD"_s << QStringList{"pw-play 0"} << u"Write error!"_s << none << false;
+        QTest::newRow("not on the device")
+            << u"GONG"_s << QStringList{"pw-play 0"} << u"Not found sound file!"_s << none << false;
+        QTest::newRow("leaving the sound folder") << u"..\\BELL"_s << QStringList{"pw-play 0"}
+                                                  << u"Not found sound file!"_s << none << false;
     }
-    QCOMPARE(QDir(m_temp).entryList(QDir::Files), QStringList{});
-}
+    void preview()
+    {
+        QFETCH(QStringList, programs);
+        TestSuite suite;
+        const QString bin = suite.dir.filePath(u"bin"_s), tmp = suite.device() + u'/';
+        const QString log = suite.dir.filePath(u"played.txt"_s);
+        for (const QString &program : programs)
+            QVERIFY(writeExecutable(
+                bin + u'/' + program.section(u' ', 0, 0),
+                "#!/bin/sh\n/usr/bin/head -c 4 \"$1\" | /bin/grep -q RIFF && echo \"${0##*/} "
+                "${1##*/}\" >> '" +
+                    log.toUtf8() + "'\nexit " + program.section(u' ', 1).toUtf8()));
+        QProcessEnvironment env;
+        env.insert(u"PATH"_s, bin);
+        const SoundPlayer player(env);
+        const PathMapper mapper(suite.prefix());
+        FakeDeviceLink link(mapper);
+        for (const QString &name : {u"BELL"_s, u"..\\BELL"_s}) // a tone and a rest
+            link.setFile(u"\\system\\sound\\"_s + name + u".snd"_s,
+                         QByteArray("\x07\x00\x04\x00\x23\x44\x00\x02\xFF\xFF", 10));
+        link.setFile(u"\\system\\sound\\BAD.snd"_s, QByteArray("\x07\x00\xFF", 3));
+        FakeMessageBoxes boxes;
+        QWidget owner;
+        {
+            SoundPreview preview(link, boxes, mapper, player);
+            preview.setTempDir(tmp);
+            preview.setClock([] { return QTime(14, 25, 7); });
+            QFETCH(QString, name);
+            preview.cbtSNDprev_Click(name, u"C:\\Suite\\dockman\\cache\\system\\sound"_s, &owner);
+            QTEST(boxes.shown.join(u'\n'), "message");
+            QVERIFY(owner.isEnabled());
+            QTEST(readFile(log), "played");
+            QTEST(!QDir(tmp).isEmpty(QDir::Files), "left");
+        }
+        QVERIFY(QDir(tmp).isEmpty(QDir::Files));
+    }
 
-void TestSoundPreview::temporaryName()
-{
-    QCOMPARE(SoundPreview::temporaryWavName(QTime(14, 25, 7)), QStringLiteral("$$142507.wav"));
-    QCOMPARE(SoundPreview::temporaryWavName(QTime(0, 0, 0)), QStringLiteral("$$000000.wav"));
-}
-
-void TestSoundPreview::waveDevices()
-{
-    const QString pcm = m_dir->filePath(QStringLiteral("pcm"));
-    QFile f(pcm);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("00-00: ALC Analog : ALC Analog : playback 1 : capture 1\n"
-            "00-01: ALC Digital : ALC Digital : playback 1\n"
-            "00-02: ALC Alt : ALC Alt : capture 1\n");
-    f.close();
-    QCOMPARE(waveOutputDeviceCount(pcm, QString()), 2);
-    QDir().mkpath(m_dir->filePath(QStringLiteral("run/pulse")));
-    QFile(m_dir->filePath(QStringLiteral("run/pulse/native"))).open(QIODevice::WriteOnly);
-    QCOMPARE(waveOutputDeviceCount(pcm, m_dir->filePath(QStringLiteral("run"))), 3);
-    QCOMPARE(waveOutputDeviceCount(m_dir->filePath(QStringLiteral("none")), QString()), 0);
-}
+    void waveOutputDevices()
+    {
+        TestSuite suite;
+        const QString pcm = suite.dir.filePath(u"pcm"_s), run = suite.dir.filePath(u"run"_s);
+        QVERIFY(writeFile(pcm, "00-00: A : A : playback 1 : capture 1\n00-01: D : D : playback 1\n"
+                               "00-02: C : C : capture 1\n00-03: H : H : playback 1\n"));
+        QCOMPARE(waveOutputDeviceCount(pcm, QString()), 3);
+        QVERIFY(writeFile(run + u"/pulse/native"_s, {}));
+        QCOMPARE(waveOutputDeviceCount(pcm, run), 4);
+        QCOMPARE(waveOutputDeviceCount(suite.dir.filePath(u"none"_s), QString()), 0);
+    }
+};
 
 QTEST_MAIN(TestSoundPreview)
 #include "tst_soundpreview.moc"
