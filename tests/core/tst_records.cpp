@@ -50,6 +50,10 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(ansi::fromUtf8(utf8.toStdString()).value_or("")), ansi);
         QCOMPARE(QByteArray::fromStdString(ansi::toUtf8(ansi.toStdString())), utf8);
         QVERIFY(!ansi::fromUtf8("\u03A9mega") && !ansi::fromUtf8("\xC0\xAF")); // Greek, overlong /
+        // Upper case byte for byte, as the device makes it: sharp s, micro sign and the
+        // division sign stay; y diaeresis becomes 0x9F.
+        QCOMPARE(ansi::toUpper("az\xDF\xB5\xE0\xF7\xFE\xFF\x9A\x9C\x9E{"),
+                 std::string("AZ\xDF\xB5\xC0\xF7\xDE\x9F\x8A\x8C\x8E{"));
     }
 
     // An edit changes its field only (16 bits, little-endian, signed); a short file fills the

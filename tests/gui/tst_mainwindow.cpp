@@ -107,6 +107,14 @@ private slots:
     void settingsCommands()
     {
         Harness h(true);
+        // Without its factory files the reset fails, and the clean window stays clean.
+        const QString weeklyCif = h.suite.suite(u"razevo/weekly.cif"_s);
+        QVERIFY(QFile::remove(weeklyCif));
+        h.trigger(u"SetDefault"_s);
+        QCOMPARE(h.boxes.shown.last(), u"Filer access error!"_s);
+        QVERIFY(!h.controller.state().ChangedFlag);
+        QVERIFY(writeFile(weeklyCif, QByteArray(76, '\0')));
+        h.boxes.shown.clear();
         h.trigger(u"SetDefault"_s);
         QCOMPARE(h.boxes.shown, QStringList{"Reset default setting.\rAre you sure?"});
         QCOMPARE(h.standby(), 1);
