@@ -3,15 +3,9 @@
 #include "devicelink/DeviceLink.h"
 #include "platform/PathMapper.h"
 #include "settings/SettingsHistory.h"
-#include "settings/SettingsStore.h"
 
 #include <QFile>
-
-namespace {
-
-constexpr std::int32_t kWholeFile = -1;
-
-} // namespace
+#include <QFileInfo>
 
 DeviceTransfer::DeviceTransfer(DeviceLink &link, const PathMapper &mapper, QString systemFile,
                                QString weeklyFile)

@@ -1,15 +1,16 @@
 #include "settings/SettingsHistory.h"
 
 #include "platform/AtomicFile.h"
-#include "settings/SystemRecord.h"
-#include "settings/WeeklyRecord.h"
+#include "platform/FileLock.h"
+#include "core/SystemRecord.h"
+#include "core/WeeklyRecord.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -95,8 +96,8 @@ QString SettingsHistory::store(const QByteArray &system, const QByteArray &weekl
         return {};
     }
     // The window and quorixctl may both keep snapshots at the same moment.
-    QLockFile lock(m_folder + u'/' + kLock);
-    if (!lock.tryLock(10000)) {
+    FileLock lock(m_folder + u'/' + kLock);
+    if (!lock.lock(10000)) {
         *error = m_folder + QStringLiteral(": the history is in use by another program");
         return {};
     }
@@ -121,19 +122,21 @@ QString SettingsHistory::keep(const QByteArray &system, const QByteArray &weekly
         *error = staging + QStringLiteral(": cannot create the folder");
         return {};
     }
-    if (!atomicfile::write(staging + u'/' + kSystemName, system, error) ||
-        !atomicfile::write(staging + u'/' + kWeeklyName, weekly, error))
+    if (!writeFileAtomically(staging + u'/' + kSystemName, system, error) ||
+        !writeFileAtomically(staging + u'/' + kWeeklyName, weekly, error))
         return {};
 
     const QString base = m_clock().toString(kIdFormat);
     QString id = base;
     for (int n = 2; QFileInfo::exists(m_folder + u'/' + id); ++n)
         id = base + u'-' + QString::number(n);
-    if (!QDir().rename(staging, m_folder + u'/' + id)) {
+    // rename(2), as for every file Quorix replaces; the lock keeps others from taking the id.
+    if (::rename(QFile::encodeName(staging).constData(),
+                 QFile::encodeName(m_folder + u'/' + id).constData()) != 0) {
         *error = m_folder + u'/' + id + QStringLiteral(": cannot be created");
         return {};
     }
-    if (!atomicfile::syncFolder(m_folder, error))
+    if (!syncFolder(m_folder, error))
         return {};
     return id;
 }

@@ -8,6 +8,7 @@
 #include "gui/ZenForm.h"
 #include "gui/pages/PowerPage.h"
 #include "platform/PathMapper.h"
+#include "settings/SettingsHistory.h"
 
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
@@ -73,6 +74,7 @@ struct Harness
     FakeDeviceLink link{mapper};
     FakeMessageBoxes boxes;
     Preferences preferences{dir.filePath(QStringLiteral("config/Veltrix.ini"))};
+    SettingsHistory history{dir.filePath(QStringLiteral("history"))};
     ZenForm form;
     std::unique_ptr<MainController> controller;
     int remindersShown = 0;
@@ -93,8 +95,8 @@ struct Harness
             writeFile(dir.path() + kSuite + QStringLiteral("/razevo/weekly.cif"),
                       QByteArray(76, '\0'));
         }
-        controller =
-            std::make_unique<MainController>(form, boxes, link, mapper, preferences, dir.path());
+        controller = std::make_unique<MainController>(form, boxes, link, mapper, preferences,
+                                                      history, dir.path());
         // No modal dialog may wait for a person in a test.
         controller->setReminder([this] { ++remindersShown; });
         controller->setFolderChooser([this](const QString &, const QString &startDir) {

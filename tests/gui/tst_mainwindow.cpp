@@ -214,7 +214,9 @@ void TestMainWindow::closeSequence_data()
                                      << QStringList{QStringLiteral("Vlt_DoDisconnect")};
     QTest::newRow("edited name, Yes saves first")
         << true << QList<A>{A::Yes} << true << true
-        << QStringList{QStringLiteral("Vlt_PutFile"), QStringLiteral("Vlt_PutFile"),
+        << QStringList{QStringLiteral("Vlt_GetFile"),      QStringLiteral("Vlt_GetFile"),
+                       QStringLiteral("Vlt_PutFile"),      QStringLiteral("Vlt_PutFile"),
+                       QStringLiteral("Vlt_GetFile"),      QStringLiteral("Vlt_GetFile"),
                        QStringLiteral("Vlt_DoDisconnect")};
     QTest::newRow("device kept") << false << QList<A>{} << false << false
                                  << QStringList{QStringLiteral("Vlt_DoDisconnect")};

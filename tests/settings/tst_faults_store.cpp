@@ -114,12 +114,17 @@ private:
             system << sys(std::uint8_t(newMarker));
             weekly << wk(std::uint8_t(newMarker));
         }
+        if (dir == cacheDir()) { // a save fetches the device's records into the cache first
+            system << sys(OnDevice);
+            weekly << wk(OnDevice);
+        }
         verifyWhole(dir, kFiles, {system, weekly}, taken);
     }
     void resetStore()
     {
+        m_history = std::make_unique<SettingsHistory>(m_tmp->filePath(QStringLiteral("history")));
         m_store = std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes,
-                                                  *m_pages);
+                                                  *m_pages, *m_history);
     }
 
     std::unique_ptr<QTemporaryDir> m_tmp;
@@ -131,6 +136,7 @@ private:
     FakeDeviceLink *m_fake = nullptr;
     FakeMessageBoxes m_boxes;
     std::unique_ptr<Pages> m_pages;
+    std::unique_ptr<SettingsHistory> m_history;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<FileSizeLimit> m_limit;
 };

@@ -95,6 +95,7 @@ public:
         log << QStringLiteral("setCaption:") + caption;
     }
     void closeWindow() override { log << QStringLiteral("closeWindow"); }
+    void pagesSaved() override { log << QStringLiteral("pagesSaved"); }
 
 private:
     SettingsState &m_state;
@@ -136,6 +137,9 @@ private slots:
     void soundList_data();
     void soundList();
 
+    void guardedSaveToDevice_data();
+    void guardedSaveToDevice();
+
 private:
     QString host(const std::string &windowsPath) const
     {
@@ -159,6 +163,7 @@ private:
     std::unique_ptr<FakeDeviceLink> m_link;
     std::unique_ptr<FakeMessageBoxes> m_boxes;
     std::unique_ptr<FakePages> m_pages;
+    std::unique_ptr<SettingsHistory> m_history;
     std::unique_ptr<SettingsStore> m_store;
 };
 
@@ -196,8 +201,9 @@ void TestSettingsStore::init()
     m_link->addDirectory(QStringLiteral("\\system"));
     m_boxes = std::make_unique<FakeMessageBoxes>();
     m_pages = std::make_unique<FakePages>(m_state);
-    m_store =
-        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, *m_boxes, *m_pages);
+    m_history = std::make_unique<SettingsHistory>(m_tmp->filePath(QStringLiteral("history")));
+    m_store = std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, *m_boxes,
+                                              *m_pages, *m_history);
 }
 
 void TestSettingsStore::saveToDevice_data()
@@ -248,6 +254,7 @@ void TestSettingsStore::saveToDevice()
         if (cache == u"no cache dir")
             QVERIFY(QDir(QFileInfo(dir).path()).removeRecursively());
     }
+    putDeviceFiles();
     if (failingPut)
         m_link->forceResult(QStringLiteral("Vlt_PutFile"), failingPut, putResult);
     m_pages->copyOk = pagesCopy;
@@ -257,16 +264,19 @@ void TestSettingsStore::saveToDevice()
 
     QStringList sentPaths;
     for (const auto &call : m_link->calls) {
-        QCOMPARE(call.op, QStringLiteral("Vlt_PutFile"));
         QCOMPARE(call.args.value(2), QStringLiteral("-1"));
-        sentPaths << call.args.value(0);
+        if (call.op == u"Vlt_PutFile")
+            sentPaths << call.args.value(0);
     }
     QCOMPARE(sentPaths, sent);
+    // The device's records are fetched into the cache before anything is sent.
+    const bool fetched = pagesCopy && cache != u"no cache dir";
     QCOMPARE(contents(m_paths.CacheSystemFile),
              systemWritten ? bytesOf(systemOf(Pages))
                            : (cache == u"present" ? oldSystem : QByteArray()));
     QCOMPARE(contents(m_paths.CacheWeeklyFile),
              weeklyWritten ? bytesOf(weeklyOf(Pages))
+             : fetched     ? bytesOf(weeklyOf(Device))
                            : (cache == u"present" ? oldWeekly : QByteArray()));
     if (!sent.isEmpty() && saved)
         QCOMPARE(m_link->file(kDeviceWeeklyFile).value_or(QByteArray()), bytesOf(weeklyOf(Pages)));
@@ -309,6 +319,7 @@ void TestSettingsStore::saveAsksTheShownPage()
     m_pages->powerOk = powerOk;
     m_pages->alarmOk = alarmOk;
     m_state.ChangedFlag = true;
+    putDeviceFiles();
 
     QCOMPARE(m_store->SaveSettings(SettingsSource::Device), saved);
     QStringList asked = m_pages->log.filter(QStringLiteral("Check"));
@@ -316,7 +327,7 @@ void TestSettingsStore::saveAsksTheShownPage()
     // A refusing page has shown its own message; nothing is written or sent.
     QVERIFY(m_boxes->shown.isEmpty());
     QCOMPARE(exists(m_paths.CacheSystemFile), saved);
-    QCOMPARE(m_link->calls.size(), saved ? 2 : 0);
+    QCOMPARE(m_link->calls.size(), saved ? 6 : 0); // fetch, send, read back
     QCOMPARE(m_state.ChangedFlag, !saved);
 }
 
@@ -371,11 +382,11 @@ void TestSettingsStore::openFromDevice_data()
                                         << int(Device) << int(Device) << false;
     // The edits reach the device first, so the load brings them back.
     QTest::newRow("Yes saves first")
-        << true << yes << "ok" << QStringList{kPrompt} << QStringList{put, put} + load << int(Pages)
-        << int(Pages) << false;
+        << true << yes << "ok" << QStringList{kPrompt}
+        << QStringList{get, get, put, put, get, get} + load << int(Pages) << int(Pages) << false;
     QTest::newRow("Yes while the link fails")
-        << true << yes << "put fails" << QStringList{kPrompt, kFilerTavion} << QStringList{put}
-        << int(Pages) << int(Pages) << true;
+        << true << yes << "put fails" << QStringList{kPrompt, kFilerTavion}
+        << QStringList{get, get, put} << int(Pages) << int(Pages) << true;
     QTest::newRow("No while the device is away")
         << true << no << "unreachable" << QStringList{kPrompt, kFilerTavion} << QStringList{get}
         << int(Previous) << int(BuiltIn) << true;
@@ -421,7 +432,7 @@ void TestSettingsStore::openFromDevice()
     if (fetched) {
         // The link relies on the padded field; the padding is not part of the path.
         const QString field =
-            m_link->calls.at(ops.indexOf(QStringLiteral("Vlt_GetFile"))).args.at(0);
+            m_link->calls.at(ops.indexOf(QStringLiteral("Vlt_IsExist")) - 2).args.at(0);
         QCOMPARE(field.size(), 200);
         QCOMPARE(field.trimmed(), QString::fromStdString(m_paths.CacheSystemFile));
         QVERIFY(m_pages->loadingWhileFilled);
@@ -723,6 +734,68 @@ void TestSettingsStore::soundList()
         expectedCopies << QStringLiteral("\\system\\sound\\") + name;
     QCOMPARE(copied, expectedCopies);
     QCOMPARE(m_pages->log.count(QStringLiteral("refillSoundLists")), 1);
+}
+
+// A save to the device after a load from it: the device's records are kept in the history
+// first, a change made on the device since the load is only replaced when the user agrees, and
+// what arrived is read back.
+void TestSettingsStore::guardedSaveToDevice_data()
+{
+    QTest::addColumn<QString>("device"); // "as loaded", "changed", "keeps old files", "away"
+    QTest::addColumn<bool>("replace");   // the answer to the question, if it is asked
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("systemAfter"); // marker of the device's system record afterwards
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<int>("snapshot"); // marker of the system record kept; 0 = none
+
+    const QString changed = QStringLiteral("The settings on the Tavion have changed since they "
+                                           "were opened. Replace them with the settings shown here?");
+    QTest::newRow("equal") << "as loaded" << true << QStringList() << int(Pages) << true
+                           << int(Device);
+    QTest::newRow("changed on the device, No")
+        << "changed" << false << QStringList{changed} << int(Previous) << false << 0;
+    QTest::newRow("changed on the device, Yes")
+        << "changed" << true << QStringList{changed} << int(Pages) << true << int(Previous);
+    QTest::newRow("read-back differs") << "keeps old files" << true << QStringList{kFilerTavion}
+                                       << int(Device) << false << int(Device);
+    QTest::newRow("device unreadable")
+        << "away" << true << QStringList{kFilerTavion} << int(Device) << false << 0;
+}
+
+void TestSettingsStore::guardedSaveToDevice()
+{
+    QFETCH(QString, device);
+    QFETCH(bool, replace);
+    QFETCH(QStringList, messages);
+    QFETCH(int, systemAfter);
+    QFETCH(bool, saved);
+    QFETCH(int, snapshot);
+
+    putDeviceFiles();
+    m_store->LoadSettings(SettingsSource::Device);
+    m_pages->shownSystem = systemOf(Pages);
+    m_pages->log.clear();
+    m_state.ChangedFlag = true;
+    if (device == u"changed")
+        m_link->setFile(kDeviceSystemFile, bytesOf(systemOf(Previous)));
+    m_link->keepsOldFiles = device == u"keeps old files";
+    m_link->unreachable = device == u"away";
+    m_boxes->answers = {replace ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No};
+
+    QCOMPARE(m_store->SaveSettings(SettingsSource::Device), saved);
+
+    QCOMPARE(m_boxes->shown, messages);
+    QCOMPARE(m_link->file(kDeviceSystemFile), bytesOf(systemOf(std::int16_t(systemAfter))));
+    QCOMPARE(m_state.ChangedFlag, !saved);
+    // Only a save that got through makes the user name count as saved.
+    QCOMPARE(m_pages->log.contains(QStringLiteral("pagesSaved")), saved);
+    const auto kept = m_history->list();
+    QCOMPARE(kept.size(), snapshot ? 1 : 0);
+    QByteArray system, weekly;
+    if (snapshot) {
+        QVERIFY(SettingsHistory::read(kept.first(), system, weekly));
+        QCOMPARE(system, bytesOf(systemOf(std::int16_t(snapshot))));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -46,6 +46,7 @@ public:
     QByteArray listing;                        // the ANSI text Vlt_DirByExt writes
     std::optional<std::int32_t> listingResult; // reported instead of the characters written
     bool releaseAllowed = true;                // answer of Vlt_DoDisconnect
+    bool keepsOldFiles = false;                // puts report success, the files stay as they were
     int setupShown = 0;
 
     QList<Call> calls;
@@ -84,7 +85,7 @@ public:
         std::int32_t r = forced.value_or(vlt::Ok);
         if (!forced && unreachable)
             r = vlt::Unreachable;
-        if (vlt::low16(r) == 0) {
+        if (vlt::low16(r) == 0 && !keepsOldFiles) {
             QFile pc(m_mapper.toHost(pcPath));
             if (pc.open(QIODevice::ReadOnly))
                 setFile(devicePath, pc.readAll());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/SystemRecord.h"
-#include "settings/WeeklyRecord.h"
+#include "core/SystemRecord.h"
+#include "core/WeeklyRecord.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "settings/SettingsDifference.h"
+#include "core/SettingsDifference.h"
 
-#include "settings/RecordLayout.h"
+#include "core/RecordLayout.h"
 
 #include <algorithm>
 #include <cctype>
