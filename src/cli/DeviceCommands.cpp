@@ -105,12 +105,6 @@ bool renameOver(const QString &from, const QString &to)
     return !ec;
 }
 
-template <typename Record> QByteArray imageOf(const Record &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes.data()),
-                      qsizetype(record.bytes.size()));
-}
-
 // A write of settings to the device. The device's records are fetched into Quorix's own
 // transfer folder and kept in the history before anything is sent, and both are read back
 // afterwards. One command at a time uses the folder.

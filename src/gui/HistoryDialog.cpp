@@ -1,14 +1,13 @@
 #include "gui/HistoryDialog.h"
 
 #include "core/SettingsDifference.h"
+#include "settings/RecordFile.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 
@@ -19,12 +18,10 @@ QString summary(const SettingsHistory::Snapshot &snapshot, const SystemRecord &s
     QByteArray systemImage, weeklyImage;
     if (!SettingsHistory::read(snapshot, systemImage, weeklyImage))
         return QStringLiteral("(damaged)");
-    SystemRecord system;
-    WeeklyRecord weekly;
-    std::copy(systemImage.cbegin(), systemImage.cend(), system.bytes.begin());
-    std::copy(weeklyImage.cbegin(), weeklyImage.cend(), weekly.bytes.begin());
     QStringList names;
-    for (const std::string &name : differingSettings(system, weekly, shownSystem, shownWeekly))
+    for (const std::string &name :
+         differingSettings(toRecord<SystemRecord>(systemImage), toRecord<WeeklyRecord>(weeklyImage),
+                           shownSystem, shownWeekly))
         names << QString::fromStdString(name);
     return names.isEmpty() ? QStringLiteral("same as shown") : names.join(QStringLiteral(", "));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/SettingsHistory.h"
 #include "core/SystemRecord.h"
 #include "core/WeeklyRecord.h"
+#include "settings/SettingsHistory.h"
 
 #include <QDialog>
 

@@ -68,7 +68,9 @@ bool AtomicFile::open(QString *error)
     m_written = 0;
     // The new file keeps the permissions of the one it replaces.
     mode_t mode = 0666;
-    struct stat old{};
+    struct stat old
+    {
+    };
     if (::stat(QFile::encodeName(m_target).constData(), &old) == 0)
         mode = old.st_mode & 07777;
     m_fd = ::open(QFile::encodeName(m_temporary).constData(),
@@ -105,7 +107,9 @@ bool AtomicFile::commit(QString *error)
     if (::fsync(m_fd) != 0)
         return fail(error, errno);
     // The size on the storage is the proof that every byte arrived.
-    struct stat written{};
+    struct stat written
+    {
+    };
     if (::fstat(m_fd, &written) != 0 || written.st_size != m_written)
         return fail(error, ENOSPC);
     const int fd = m_fd;

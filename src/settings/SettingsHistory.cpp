@@ -1,9 +1,9 @@
 #include "settings/SettingsHistory.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileLock.h"
 #include "core/SystemRecord.h"
 #include "core/WeeklyRecord.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,8 +5,6 @@
 #include "platform/DirListing.h"
 #include "settings/RecordFile.h"
 
-#include <algorithm>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,20 +22,6 @@ constexpr qsizetype kPcPathField = 200;
 QString pcPathField(const std::string &path)
 {
     return QString::fromStdString(path).leftJustified(kPcPathField, u' ');
-}
-
-template <typename Record> QByteArray imageOf(const Record &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes.data()),
-                      qsizetype(record.bytes.size()));
-}
-
-template <typename Record> Record recordOf(const QByteArray &image)
-{
-    Record record;
-    std::copy_n(image.cbegin(), std::min(image.size(), qsizetype(Record::Size)),
-                record.bytes.begin());
-    return record;
 }
 
 QByteArray readAll(const QString &hostPath)
@@ -323,8 +307,8 @@ bool SettingsStore::OpenSnapshot(const SettingsHistory::Snapshot &snapshot)
     }
     m_pages.ApplyFactoryDefaults();
     m_state.LoadingPages = true;
-    m_state.systemRecord = recordOf<SystemRecord>(system);
-    m_state.weeklyRecord = recordOf<WeeklyRecord>(weekly);
+    m_state.systemRecord = toRecord<SystemRecord>(system);
+    m_state.weeklyRecord = toRecord<WeeklyRecord>(weekly);
     m_pages.RecordsToPages();
     m_pages.refreshPageDisplays();
     // Unsaved until saved: the save prompt and the save commands put it back.

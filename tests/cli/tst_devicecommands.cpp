@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
@@ -73,6 +74,7 @@ private slots:
     void deviceShowMatchesShow();
     void deviceSet_data();
     void deviceSet();
+    void snapshots();
     void diff_data();
     void diff();
 
@@ -112,6 +114,7 @@ void TestDeviceCommands::init()
     m_env = QProcessEnvironment();
     m_env.insert("TAVION_DEVICE_ROOT", m_root);
     m_env.insert("HOME", m_home.path());
+    m_env.insert("XDG_DATA_HOME", m_tmp->filePath("data"));
     m_env.insert("WINEPREFIX", m_tmp->filePath("prefix"));
 }
 
@@ -138,7 +141,7 @@ void TestDeviceCommands::usage_data()
 {
     QTest::addColumn<QStringList>("args");
     for (const char *line : {"pull", "pull a b", "push", "sounds x", "device", "device show x",
-                             "device wipe", "device set", "diff a"})
+                             "device wipe", "device set", "diff a", "history x", "restore"})
         QTest::newRow(line) << QString::fromLatin1(line).split(u' ');
 }
 
@@ -242,8 +245,8 @@ void TestDeviceCommands::push_data()
     row("weekly.ini too long", 256, 77, false, 1, "77 bytes, not 76", false);
     row("no weekly.ini", 256, -1, false, 1, "weekly.ini is missing", false);
     // The device's records are fetched (and kept) before anything is sent.
-    row("weekly.ini on the device unreadable", 256, 76, true, 4,
-        "fetching \\system\\weekly.ini", false);
+    row("weekly.ini on the device unreadable", 256, 76, true, 4, "fetching \\system\\weekly.ini",
+        false);
 }
 
 void TestDeviceCommands::push()
@@ -426,6 +429,28 @@ void TestDeviceCommands::diff()
     QCOMPARE(r.code, code);
     QCOMPARE(r.out, out);
     QCOMPARE(r.err.isEmpty(), code != 2);
+}
+
+// push keeps the device's records as a snapshot; history lists it; diff and restore take its id.
+void TestDeviceCommands::snapshots()
+{
+    SystemRecord pushed = deviceSystem();
+    pushed.set(SystemField::Contrast, 5);
+    QVERIFY(writeFile(m_dir + "/system.ini", bytesOf(pushed)));
+    QVERIFY(writeFile(m_dir + "/weekly.ini", bytesOf(deviceWeekly())));
+    QCOMPARE(quorixctl({"push", m_dir}).code, 0);
+    const QJsonObject kept =
+        QJsonDocument::fromJson(quorixctl({"history"}).out.toUtf8()).array().at(0).toObject();
+    const QString id = kept["id"].toString();
+    QCOMPARE(
+        QDateTime::fromString(kept["time"].toString(), Qt::ISODate).toString("yyyyMMdd-HHmmss"),
+        id);
+    QCOMPARE(readFile(kept["weekly"].toString()), bytesOf(deviceWeekly()));
+    QCOMPARE(quorixctl({"diff", id, m_dir + "/system.ini"}).out, "Contrast\t16\t5\n");
+    QCOMPARE(quorixctl({"diff", m_dir + "/weekly.ini", id}).code, 0);
+    QCOMPARE(quorixctl({"restore", "20240501-120000"}).code, 1);
+    QCOMPARE(quorixctl({"restore", id}).code, 0);
+    QCOMPARE(readFile(device("system/system.ini")), bytesOf(deviceSystem()));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceCommands)

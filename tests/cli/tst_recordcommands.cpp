@@ -175,6 +175,13 @@ void TestRecordCommands::wrongSizeNeedsOption()
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.contains(QStringLiteral("\"Contrast\":257")));
     QVERIFY(r.out.contains(QStringLiteral("\"Opaque112\":\"0000")));
+
+    // An option that contradicts a record's size would rewrite the file at the other size.
+    const QByteArray system = readFile(m_system);
+    r = quorixctl({QStringLiteral("set"), QStringLiteral("--weekly"), m_system,
+                   QStringLiteral("HourlyChime=1")});
+    QCOMPARE(r.code, 1);
+    QCOMPARE(readFile(m_system), system);
 }
 
 void TestRecordCommands::usageAndMissingFiles_data()

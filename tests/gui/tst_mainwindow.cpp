@@ -1,5 +1,7 @@
+#include "gui/HistoryDialog.h"
 #include "gui/WindowHarness.h"
 #include "gui/pages/AlarmPage.h"
+#include "gui/pages/DisplayPage.h"
 #include "gui/pages/PowerPage.h"
 #include "gui/pages/UserNamePage.h"
 #include "platform/PathMapper.h"
@@ -13,12 +15,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSettings>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolBar>
 
 class TestMainWindow : public QObject
@@ -45,6 +50,7 @@ private slots:
     void pcBackupRoundTrip();
     void pcOpenFailures_data();
     void pcOpenFailures();
+    void restoreFromHistory();
 };
 
 void TestMainWindow::startsFromTheDevice()
@@ -214,9 +220,9 @@ void TestMainWindow::closeSequence_data()
                                      << QStringList{QStringLiteral("Vlt_DoDisconnect")};
     QTest::newRow("edited name, Yes saves first")
         << true << QList<A>{A::Yes} << true << true
-        << QStringList{QStringLiteral("Vlt_GetFile"),      QStringLiteral("Vlt_GetFile"),
-                       QStringLiteral("Vlt_PutFile"),      QStringLiteral("Vlt_PutFile"),
-                       QStringLiteral("Vlt_GetFile"),      QStringLiteral("Vlt_GetFile"),
+        << QStringList{QStringLiteral("Vlt_GetFile"),     QStringLiteral("Vlt_GetFile"),
+                       QStringLiteral("Vlt_PutFile"),     QStringLiteral("Vlt_PutFile"),
+                       QStringLiteral("Vlt_GetFile"),     QStringLiteral("Vlt_GetFile"),
                        QStringLiteral("Vlt_DoDisconnect")};
     QTest::newRow("device kept") << false << QList<A>{} << false << false
                                  << QStringList{QStringLiteral("Vlt_DoDisconnect")};
@@ -348,6 +354,38 @@ void TestMainWindow::pcOpenFailures()
     QCOMPARE(h.boxes.shown, messages);
     // A failed open shows the factory settings; a cancelled one leaves the pages alone.
     QCOMPARE(h.power().PowerStandby()->currentIndex(), folder.isEmpty() ? 2 : 1);
+}
+
+// A save keeps the device's settings; File > Open from History... names what they differ in,
+// asks about unsaved edits first, and shows them as unsaved changes the next save puts back.
+void TestMainWindow::restoreFromHistory()
+{
+    Harness h;
+    h.deviceHasSettings();
+    QVERIFY(h.controller->Form_Load());
+    const auto &pages = h.controller->pages();
+    pages.display->Contlast()->setValue(5);
+    pages.userName->UserName()->setText(QStringLiteral("Bob"));
+    pages.alarm->DTP_ALTime(1)->setTime(QTime(6, 30));
+    h.form.menuItem(QStringLiteral("MenuCoreSave"))->trigger();
+    pages.alarm->DTP_ALTime(1)->setTime(QTime(7, 0)); // unsaved
+    QString listed;
+    QTimer::singleShot(0, this, [&] {
+        if (auto *dialog = h.form.findChild<HistoryDialog *>()) {
+            listed = dialog->findChild<QListWidget *>()->item(0)->text();
+            dialog->accept();
+        }
+    });
+    h.boxes.answers = {MessageBoxes::Answer::No};
+    h.form.menuItem(QStringLiteral("MenuHistoryOpen"))->trigger();
+
+    QCOMPARE(h.boxes.shown, QStringList{QStringLiteral("Do you want to save the changes?")});
+    QVERIFY2(listed.endsWith(QStringLiteral("    Contrast, User Name, Alarm 2")),
+             qPrintable(listed));
+    QCOMPARE(pages.userName->UserName()->text(), QStringLiteral("Ada"));
+    QVERIFY(h.controller->state().ChangedFlag);
+    h.form.menuItem(QStringLiteral("MenuCoreSave"))->trigger();
+    QCOMPARE(*h.link.file(QStringLiteral("\\system\\system.ini")), deviceSystem());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -736,66 +736,57 @@ void TestSettingsStore::soundList()
     QCOMPARE(m_pages->log.count(QStringLiteral("refillSoundLists")), 1);
 }
 
-// A save to the device after a load from it: the device's records are kept in the history
-// first, a change made on the device since the load is only replaced when the user agrees, and
-// what arrived is read back.
+// A save to the device after a load from it keeps the device's records in the history first,
+// replaces records changed on the device since only when the user agrees, and reads back.
 void TestSettingsStore::guardedSaveToDevice_data()
 {
     QTest::addColumn<QString>("device"); // "as loaded", "changed", "keeps old files", "away"
-    QTest::addColumn<bool>("replace");   // the answer to the question, if it is asked
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("systemAfter"); // marker of the device's system record afterwards
     QTest::addColumn<bool>("saved");
-    QTest::addColumn<int>("snapshot"); // marker of the system record kept; 0 = none
+    QTest::addColumn<QByteArrayList>("kept"); // the system records kept in the history
 
-    const QString changed = QStringLiteral("The settings on the Tavion have changed since they "
-                                           "were opened. Replace them with the settings shown here?");
-    QTest::newRow("equal") << "as loaded" << true << QStringList() << int(Pages) << true
-                           << int(Device);
-    QTest::newRow("changed on the device, No")
-        << "changed" << false << QStringList{changed} << int(Previous) << false << 0;
-    QTest::newRow("changed on the device, Yes")
-        << "changed" << true << QStringList{changed} << int(Pages) << true << int(Previous);
-    QTest::newRow("read-back differs") << "keeps old files" << true << QStringList{kFilerTavion}
-                                       << int(Device) << false << int(Device);
+    const QStringList changed{
+        QStringLiteral("The settings on the Tavion have changed since they "
+                       "were opened. Replace them with the settings shown here?")};
+    const QByteArrayList none, device{bytesOf(systemOf(Device))};
+    QTest::newRow("equal") << "as loaded" << QStringList() << int(Pages) << true << device;
+    QTest::newRow("changed on the device")
+        << "changed" << changed << int(Previous) << false << none;
+    QTest::newRow("read-back differs")
+        << "keeps old files" << QStringList{kFilerTavion} << int(Device) << false << device;
     QTest::newRow("device unreadable")
-        << "away" << true << QStringList{kFilerTavion} << int(Device) << false << 0;
+        << "away" << QStringList{kFilerTavion} << int(Device) << false << none;
 }
 
 void TestSettingsStore::guardedSaveToDevice()
 {
     QFETCH(QString, device);
-    QFETCH(bool, replace);
     QFETCH(QStringList, messages);
     QFETCH(int, systemAfter);
     QFETCH(bool, saved);
-    QFETCH(int, snapshot);
-
+    QFETCH(QByteArrayList, kept);
     putDeviceFiles();
     m_store->LoadSettings(SettingsSource::Device);
     m_pages->shownSystem = systemOf(Pages);
     m_pages->log.clear();
-    m_state.ChangedFlag = true;
     if (device == u"changed")
         m_link->setFile(kDeviceSystemFile, bytesOf(systemOf(Previous)));
     m_link->keepsOldFiles = device == u"keeps old files";
     m_link->unreachable = device == u"away";
-    m_boxes->answers = {replace ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No};
+    m_boxes->answers = {MessageBoxes::Answer::No}; // keep the edits when asked
+    m_state.ChangedFlag = true;
 
     QCOMPARE(m_store->SaveSettings(SettingsSource::Device), saved);
-
     QCOMPARE(m_boxes->shown, messages);
     QCOMPARE(m_link->file(kDeviceSystemFile), bytesOf(systemOf(std::int16_t(systemAfter))));
     QCOMPARE(m_state.ChangedFlag, !saved);
     // Only a save that got through makes the user name count as saved.
     QCOMPARE(m_pages->log.contains(QStringLiteral("pagesSaved")), saved);
-    const auto kept = m_history->list();
-    QCOMPARE(kept.size(), snapshot ? 1 : 0);
-    QByteArray system, weekly;
-    if (snapshot) {
-        QVERIFY(SettingsHistory::read(kept.first(), system, weekly));
-        QCOMPARE(system, bytesOf(systemOf(std::int16_t(snapshot))));
-    }
+    QByteArrayList keptSystems;
+    for (QByteArray system, weekly; const auto &snapshot : m_history->list())
+        keptSystems << (SettingsHistory::read(snapshot, system, weekly) ? system : "damaged");
+    QCOMPARE(keptSystems, kept);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)
