@@ -2,8 +2,8 @@
 // PC or device folders refuse writes: the right message, no crash, and every settings file on
 // the PC and on the device is either its complete old image or its complete new one.
 
-#include "support/TestFiles.h"
 #include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
@@ -152,8 +152,10 @@ void TestFaultsStore::init()
     writeImages(cacheDir(), Old);
     writeImages(pcDir(), Old);
     writeImages(deviceDir(), OnDevice); // the device's own settings; a load brings them over
-    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/razevo/system.cif"), QByteArray(256, 1)));
-    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/razevo/weekly.cif"), QByteArray(76, 1)));
+    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/razevo/system.cif"),
+                      QByteArray(256, 1)));
+    QVERIFY(writeFile(m_prefix + QStringLiteral("/drive_c/Suite/razevo/weekly.cif"),
+                      QByteArray(76, 1)));
 
     m_mapper = std::make_unique<PathMapper>(m_prefix);
     m_paths = PathsTable::compute("C:\\Suite", "C:\\Program");

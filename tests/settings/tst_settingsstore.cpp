@@ -1,7 +1,7 @@
-#include "support/TestFiles.h"
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
 #include "support/FaultTools.h"
+#include "support/TestFiles.h"
 
 #include "settings/SettingsStore.h"
 
@@ -38,7 +38,6 @@ WeeklyRecord weeklyOf(std::int16_t marker)
     r.setHour(0, marker);
     return r;
 }
-
 
 // The window as the store sees it: pages that show a pair of records.
 class FakePages : public SettingsPages
