@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -320,10 +321,13 @@ int pullCommand(const QStringList &args, CliContext &ctx)
     if (auto code = unreachable(ctx, device, QStringLiteral("pull")))
         return *code;
 
-    // Both files land in DIR only when both were fetched.
+    // Both files land in DIR only when both were fetched. The staging folder has a fixed name,
+    // so one that a killed pull left behind is replaced by the next.
     const QString target = dir.absoluteFilePath();
-    QTemporaryDir staging(target + QStringLiteral("/.quorixctl-pull-XXXXXX"));
-    if (!staging.isValid())
+    const QDir staging(target + QStringLiteral("/.pull.quorix-tmp"));
+    QDir(staging).removeRecursively();
+    const auto cleanUp = qScopeGuard([&] { QDir(staging).removeRecursively(); });
+    if (!QDir().mkdir(staging.path()))
         return fail(ctx, ExitBadInput, QStringLiteral("pull: cannot write in %1").arg(target));
     if (auto code = fetch(ctx, device, kDeviceSystemFile, staging.filePath(kSystemName)))
         return *code;
@@ -334,6 +338,8 @@ int pullCommand(const QStringList &args, CliContext &ctx)
             return fail(ctx, ExitBadInput,
                         QStringLiteral("pull: cannot put %1 into %2").arg(name, target));
     }
+    if (!syncFolder(target))
+        return fail(ctx, ExitBadInput, QStringLiteral("pull: cannot flush %1").arg(target));
     return ExitOk;
 }
 

@@ -57,7 +57,8 @@ bool DeviceTransfer::send(const QString &devicePath, const QString &pcFile)
     if (vlt::low16(r) == 0)
         return true;
     m_problem =
-        QStringLiteral("sending %1 to the device failed: %2").arg(devicePath, vlt::describe(r));
+        QStringLiteral("sending %1 to the device as %2 failed: %3")
+            .arg(QFileInfo(m_mapper.toHost(pcFile)).fileName(), devicePath, vlt::describe(r));
     return false;
 }
 

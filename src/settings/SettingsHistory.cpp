@@ -91,6 +91,9 @@ bool SettingsHistory::read(const Snapshot &snapshot, QByteArray &system, QByteAr
 
 QString SettingsHistory::store(const QByteArray &system, const QByteArray &weekly, QString *error)
 {
+    QString ignored;
+    if (!error)
+        error = &ignored;
     if (!QDir().mkpath(m_folder)) {
         *error = m_folder + QStringLiteral(": cannot create the folder");
         return {};
