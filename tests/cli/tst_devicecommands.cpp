@@ -431,7 +431,8 @@ void TestDeviceCommands::diff()
     QCOMPARE(r.err.isEmpty(), code != 2);
 }
 
-// push keeps the device's records as a snapshot; history lists it; diff and restore take its id.
+// push keeps the device's records as a snapshot; history lists it; diff takes its id for the
+// record of the other argument's kind. (restore runs in the kill matrix.)
 void TestDeviceCommands::snapshots()
 {
     SystemRecord pushed = deviceSystem();
@@ -445,12 +446,9 @@ void TestDeviceCommands::snapshots()
     QCOMPARE(
         QDateTime::fromString(kept["time"].toString(), Qt::ISODate).toString("yyyyMMdd-HHmmss"),
         id);
-    QCOMPARE(readFile(kept["weekly"].toString()), bytesOf(deviceWeekly()));
     QCOMPARE(quorixctl({"diff", id, m_dir + "/system.ini"}).out, "Contrast\t16\t5\n");
     QCOMPARE(quorixctl({"diff", m_dir + "/weekly.ini", id}).code, 0);
     QCOMPARE(quorixctl({"restore", "20240501-120000"}).code, 1);
-    QCOMPARE(quorixctl({"restore", id}).code, 0);
-    QCOMPARE(readFile(device("system/system.ini")), bytesOf(deviceSystem()));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceCommands)
