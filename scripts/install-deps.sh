@@ -9,6 +9,7 @@ packages=(
     appstream desktop-file-utils
     clang-format
     groff-base dpkg-dev file lintian
+    strace
 )
 
 missing=()

@@ -14,5 +14,9 @@ int pullCommand(const QStringList &args, CliContext &ctx);
 int pushCommand(const QStringList &args, CliContext &ctx);
 int soundsCommand(const QStringList &args, CliContext &ctx);
 int deviceCommand(const QStringList &args, CliContext &ctx);
-// Exits as cmp does: 0 equal, 1 different, 2 trouble.
+// The snapshots of the device's settings, and putting one back on the device.
+int historyCommand(const QStringList &args, CliContext &ctx);
+int restoreCommand(const QStringList &args, CliContext &ctx);
+// Exits as cmp does: 0 equal, 1 different, 2 trouble. A snapshot id stands for its record of
+// the other argument's kind, or for both records.
 int diffCommand(const QStringList &args, CliContext &ctx);

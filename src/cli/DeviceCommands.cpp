@@ -7,12 +7,17 @@
 #include "devicelink/DeviceFinder.h"
 #include "devicelink/DirectoryDeviceLink.h"
 #include "devicelink/SoundList.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
+#include "settings/DeviceTransfer.h"
 #include "settings/RecordFile.h"
+#include "settings/SettingsHistory.h"
 #include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -69,17 +74,6 @@ std::optional<int> fetch(CliContext &ctx, Device &device, const QString &deviceP
         QStringLiteral("fetching %1 from the device failed: %2").arg(devicePath, vlt::describe(r)));
 }
 
-std::optional<int> send(CliContext &ctx, Device &device, const QString &devicePath,
-                        const QString &hostPath)
-{
-    const std::int32_t r = device.link.Vlt_PutFile(devicePath, hostPath, kWholeFile);
-    if (vlt::low16(r) == 0)
-        return std::nullopt;
-    return fail(ctx, ExitDeviceFailure,
-                QStringLiteral("sending %1 to the device as %2 failed: %3")
-                    .arg(QFileInfo(hostPath).fileName(), devicePath, vlt::describe(r)));
-}
-
 // Both device records, fetched into a private directory.
 struct DeviceRecords
 {
@@ -111,6 +105,75 @@ bool renameOver(const QString &from, const QString &to)
                             QFile::encodeName(to).toStdString(), ec);
     return !ec;
 }
+
+// A write of settings to the device. The device's records are fetched into Quorix's own
+// transfer folder and kept in the history before anything is sent, and both are read back
+// afterwards. One command at a time uses the folder.
+class DeviceWrite
+{
+public:
+    DeviceWrite(CliContext &ctx, QString step)
+        : m_ctx(ctx), m_step(std::move(step)), m_device(ctx.env),
+          m_history(SettingsHistory::folderFrom(ctx.env)),
+          m_folder(QFileInfo(m_history.folder()).path() + QStringLiteral("/transfer")),
+          m_lock(m_folder + QStringLiteral("/.lock")),
+          m_transfer(m_device.link, m_device.mapper, file(kSystemName), file(kWeeklyName))
+    {
+    }
+
+    // A file of the transfer folder.
+    QString file(const QString &name) const { return m_folder + u'/' + name; }
+    const RecordPair &onDevice() const { return m_onDevice; }
+
+    // Makes sure the device is there and fetches its records.
+    std::optional<int> begin()
+    {
+        if (auto code = unreachable(m_ctx, m_device, m_step))
+            return code;
+        if (!QDir().mkpath(m_folder) || !m_lock.lock(10000))
+            return fail(m_ctx, ExitDeviceFailure,
+                        QStringLiteral("%1: %2 cannot be used").arg(m_step, m_folder));
+        const auto records = m_transfer.fetch();
+        if (!records)
+            return failed();
+        m_onDevice = *records;
+        return std::nullopt;
+    }
+
+    // Keeps what the device held as a snapshot, sends the files (device path, PC file) in
+    // order, and checks that the device then holds `expected`.
+    std::optional<int> finish(const QList<std::pair<QString, QString>> &files,
+                              const RecordPair &expected)
+    {
+        if (!m_transfer.keep(m_history, m_onDevice))
+            return failed();
+        for (const auto &[devicePath, pcFile] : files) {
+            if (!m_transfer.send(devicePath, pcFile))
+                return failed();
+        }
+        if (!m_transfer.readBack(expected))
+            return fail(m_ctx, ExitDeviceFailure,
+                        QStringLiteral("%1: %2; the settings the device held before are kept as "
+                                       "snapshot %3")
+                            .arg(m_step, m_transfer.problem(), m_transfer.snapshotId()));
+        return std::nullopt;
+    }
+
+private:
+    int failed()
+    {
+        return fail(m_ctx, ExitDeviceFailure, m_step + QStringLiteral(": ") + m_transfer.problem());
+    }
+
+    CliContext &m_ctx;
+    QString m_step;
+    Device m_device;
+    SettingsHistory m_history;
+    QString m_folder;
+    FileLock m_lock;
+    DeviceTransfer m_transfer;
+    RecordPair m_onDevice;
+};
 
 int deviceShow(CliContext &ctx)
 {
@@ -150,42 +213,45 @@ int deviceSet(const QStringList &assignments, CliContext &ctx)
         toSystem << inSystem;
     }
 
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, QStringLiteral("device set")))
+    DeviceWrite write(ctx, QStringLiteral("device set"));
+    if (auto code = write.begin())
         return *code;
-    QTemporaryDir work;
-    DeviceRecords records;
-    if (!work.isValid())
-        return fail(ctx, ExitDeviceFailure, QStringLiteral("device set: no temporary directory"));
-    if (auto code = fetchRecords(ctx, device, work, records))
-        return *code;
-
-    DeviceRecords changed = records;
+    const auto system = toRecord<SystemRecord>(write.onDevice().system);
+    const auto weekly = toRecord<WeeklyRecord>(write.onDevice().weekly);
+    SystemRecord changedSystem = system;
+    WeeklyRecord changedWeekly = weekly;
     for (qsizetype i = 0; i < assignments.size(); ++i) {
-        const QString problem = toSystem[i] ? assignField(changed.system, assignments[i])
-                                            : assignField(changed.weekly, assignments[i]);
+        const QString problem = toSystem[i] ? assignField(changedSystem, assignments[i])
+                                            : assignField(changedWeekly, assignments[i]);
         if (!problem.isEmpty())
             return fail(ctx, ExitBadInput,
                         QStringLiteral("device set: %1; nothing was sent").arg(problem));
     }
 
     // Only what changed goes back, the system record first.
-    auto sendRecord = [&](const auto &record, const QString &name,
-                          const QString &devicePath) -> std::optional<int> {
-        const QString file = work.filePath(QStringLiteral("out-") + name);
+    QList<std::pair<QString, QString>> files;
+    RecordPair expected = write.onDevice();
+    auto change = [&](const auto &record, const QString &name, const QString &devicePath,
+                      QByteArray &image) -> std::optional<int> {
         QString error;
-        if (!recordfile::write(file, record.bytes, &error))
+        if (!recordfile::write(write.file(name), record.bytes, &error))
             return fail(ctx, ExitDeviceFailure, QStringLiteral("device set: %1").arg(error));
-        return send(ctx, device, devicePath, file);
+        files.append({devicePath, write.file(name)});
+        image = imageOf(record);
+        return std::nullopt;
     };
-    if (!(changed.system == records.system)) {
-        if (auto code = sendRecord(changed.system, kSystemName, kDeviceSystemFile))
+    if (!(changedSystem == system)) {
+        if (auto code = change(changedSystem, kSystemName, kDeviceSystemFile, expected.system))
             return *code;
     }
-    if (!(changed.weekly == records.weekly)) {
-        if (auto code = sendRecord(changed.weekly, kWeeklyName, kDeviceWeeklyFile))
+    if (!(changedWeekly == weekly)) {
+        if (auto code = change(changedWeekly, kWeeklyName, kDeviceWeeklyFile, expected.weekly))
             return *code;
     }
+    if (files.isEmpty())
+        return ExitOk;
+    if (auto code = write.finish(files, expected))
+        return *code;
     return ExitOk;
 }
 
@@ -255,10 +321,13 @@ int pullCommand(const QStringList &args, CliContext &ctx)
     if (auto code = unreachable(ctx, device, QStringLiteral("pull")))
         return *code;
 
-    // Both files land in DIR only when both were fetched.
+    // Both files land in DIR only when both were fetched. The staging folder has a fixed name,
+    // so one that a killed pull left behind is replaced by the next.
     const QString target = dir.absoluteFilePath();
-    QTemporaryDir staging(target + QStringLiteral("/.quorixctl-pull-XXXXXX"));
-    if (!staging.isValid())
+    const QDir staging(target + QStringLiteral("/.pull.quorix-tmp"));
+    QDir(staging).removeRecursively();
+    const auto cleanUp = qScopeGuard([&] { QDir(staging).removeRecursively(); });
+    if (!QDir().mkdir(staging.path()))
         return fail(ctx, ExitBadInput, QStringLiteral("pull: cannot write in %1").arg(target));
     if (auto code = fetch(ctx, device, kDeviceSystemFile, staging.filePath(kSystemName)))
         return *code;
@@ -269,6 +338,8 @@ int pullCommand(const QStringList &args, CliContext &ctx)
             return fail(ctx, ExitBadInput,
                         QStringLiteral("pull: cannot put %1 into %2").arg(name, target));
     }
+    if (!syncFolder(target))
+        return fail(ctx, ExitBadInput, QStringLiteral("pull: cannot flush %1").arg(target));
     return ExitOk;
 }
 
@@ -291,12 +362,16 @@ int pushCommand(const QStringList &args, CliContext &ctx)
                             .arg(file.size())
                             .arg(size));
     }
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, QStringLiteral("push")))
+    DeviceWrite write(ctx, QStringLiteral("push"));
+    if (auto code = write.begin())
         return *code;
-    if (auto code = send(ctx, device, kDeviceSystemFile, dir.absoluteFilePath(kSystemName)))
-        return *code;
-    if (auto code = send(ctx, device, kDeviceWeeklyFile, dir.absoluteFilePath(kWeeklyName)))
+    const QString system = dir.absoluteFilePath(kSystemName);
+    const QString weekly = dir.absoluteFilePath(kWeeklyName);
+    QFile systemFile(system), weeklyFile(weekly);
+    if (!systemFile.open(QIODevice::ReadOnly) || !weeklyFile.open(QIODevice::ReadOnly))
+        return fail(ctx, ExitBadInput, QStringLiteral("push: cannot read %1").arg(dir.path()));
+    if (auto code = write.finish({{kDeviceSystemFile, system}, {kDeviceWeeklyFile, weekly}},
+                                 {systemFile.readAll(), weeklyFile.readAll()}))
         return *code;
     return ExitOk;
 }
@@ -346,12 +421,74 @@ int deviceCommand(const QStringList &args, CliContext &ctx)
                                "NAME=VALUE... | quorixctl device find"));
 }
 
+int historyCommand(const QStringList &args, CliContext &ctx)
+{
+    if (!args.isEmpty())
+        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl history"));
+    QStringList entries;
+    for (const auto &snapshot : SettingsHistory(SettingsHistory::folderFrom(ctx.env)).list()) {
+        JsonWriter json;
+        json.add(QStringLiteral("id"), snapshot.id);
+        json.add(
+            QStringLiteral("time"),
+            snapshot.time.toOffsetFromUtc(snapshot.time.offsetFromUtc()).toString(Qt::ISODate));
+        json.add(QStringLiteral("system"), snapshot.systemFile);
+        json.add(QStringLiteral("weekly"), snapshot.weeklyFile);
+        entries << json.toString();
+    }
+    ctx.out << u'[' << entries.join(u',') << "]\n";
+    return ExitOk;
+}
+
+int restoreCommand(const QStringList &args, CliContext &ctx)
+{
+    if (args.size() != 1)
+        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl restore ID"));
+    const SettingsHistory history(SettingsHistory::folderFrom(ctx.env));
+    const auto snapshot = history.find(args.first());
+    if (!snapshot)
+        return fail(ctx, ExitBadInput,
+                    QStringLiteral("restore: no snapshot %1 in %2 (quorixctl history lists them)")
+                        .arg(args.first(), history.folder()));
+    RecordPair records;
+    if (!SettingsHistory::read(*snapshot, records.system, records.weekly))
+        return fail(ctx, ExitBadInput,
+                    QStringLiteral("restore: snapshot %1 is damaged: its records are missing or "
+                                   "not 256 and 76 bytes")
+                        .arg(snapshot->id));
+
+    DeviceWrite write(ctx, QStringLiteral("restore"));
+    if (auto code = write.begin())
+        return *code;
+    // Sent from copies: keeping the device's settings may prune the oldest snapshots.
+    const QString system = write.file(kSystemName), weekly = write.file(kWeeklyName);
+    QString error;
+    if (!writeFileAtomically(system, records.system, &error) ||
+        !writeFileAtomically(weekly, records.weekly, &error))
+        return fail(ctx, ExitDeviceFailure, QStringLiteral("restore: %1").arg(error));
+    if (auto code =
+            write.finish({{kDeviceSystemFile, system}, {kDeviceWeeklyFile, weekly}}, records))
+        return *code;
+    return ExitOk;
+}
+
 int diffCommand(const QStringList &args, CliContext &ctx)
 {
     if (args.size() != 2)
         return fail(ctx, DiffTrouble, QStringLiteral("usage: quorixctl diff A B"));
+    // Each argument is a record file, else a snapshot id.
+    const SettingsHistory history(SettingsHistory::folderFrom(ctx.env));
     QByteArray bytes[2];
+    std::optional<RecordPair> snapshots[2];
     for (int n = 0; n < 2; ++n) {
+        const auto snapshot = QFileInfo::exists(args[n]) ? std::nullopt : history.find(args[n]);
+        if (snapshot) {
+            snapshots[n].emplace();
+            if (!SettingsHistory::read(*snapshot, snapshots[n]->system, snapshots[n]->weekly))
+                return fail(ctx, DiffTrouble,
+                            QStringLiteral("diff: snapshot %1 is damaged").arg(args[n]));
+            continue;
+        }
         QFile f(args[n]);
         if (!f.open(QIODevice::ReadOnly))
             return fail(ctx, DiffTrouble,
@@ -365,16 +502,32 @@ int diffCommand(const QStringList &args, CliContext &ctx)
                             .arg(args[n])
                             .arg(bytes[n].size()));
     }
-    if (bytes[0].size() != bytes[1].size())
-        return fail(
-            ctx, DiffTrouble,
-            QStringLiteral("diff: %1 and %2 are records of different kinds").arg(args[0], args[1]));
 
-    const QStringList lines = bytes[0].size() == qsizetype(SystemRecord::Size)
-                                  ? differences(toRecord<SystemRecord>(bytes[0]),
-                                                toRecord<SystemRecord>(bytes[1]), systemLayout())
-                                  : differences(toRecord<WeeklyRecord>(bytes[0]),
-                                                toRecord<WeeklyRecord>(bytes[1]), weeklyLayout());
+    QStringList lines;
+    auto compare = [&](const QByteArray &a, const QByteArray &b) {
+        lines << (a.size() == qsizetype(SystemRecord::Size)
+                      ? differences(toRecord<SystemRecord>(a), toRecord<SystemRecord>(b),
+                                    systemLayout())
+                      : differences(toRecord<WeeklyRecord>(a), toRecord<WeeklyRecord>(b),
+                                    weeklyLayout()));
+    };
+    if (snapshots[0] && snapshots[1]) {
+        compare(snapshots[0]->system, snapshots[1]->system);
+        compare(snapshots[0]->weekly, snapshots[1]->weekly);
+    } else {
+        // An id stands for its record of the other argument's kind.
+        for (int n = 0; n < 2; ++n) {
+            if (snapshots[n])
+                bytes[n] = bytes[1 - n].size() == qsizetype(SystemRecord::Size)
+                               ? snapshots[n]->system
+                               : snapshots[n]->weekly;
+        }
+        if (bytes[0].size() != bytes[1].size())
+            return fail(ctx, DiffTrouble,
+                        QStringLiteral("diff: %1 and %2 are records of different kinds")
+                            .arg(args[0], args[1]));
+        compare(bytes[0], bytes[1]);
+    }
     for (const QString &l : lines)
         ctx.out << l << '\n';
     return lines.isEmpty() ? DiffEqual : DiffDifferent;

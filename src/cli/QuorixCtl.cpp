@@ -41,10 +41,18 @@ constexpr std::array commands{
             "Print both records of the device as JSON, change fields on the device, or list "
             "the Tavions found among the mounted folders as JSON.",
             "quorixctl device set Contrast=18", deviceCommand},
+    Command{"history", "history",
+            "List the snapshots of the device's settings kept before each write to it, newest "
+            "first, as a JSON array.",
+            "quorixctl history", historyCommand},
+    Command{"restore", "restore ID",
+            "Put a snapshot back on the device (keeping the device's settings as a snapshot "
+            "first, and reading them back after).",
+            "quorixctl restore 20240501-120000", restoreCommand},
     Command{"diff", "diff A B",
-            "Print the fields that differ, NAME<TAB>old<TAB>new; exit 0 equal, 1 different, 2 "
-            "trouble.",
-            "quorixctl diff ~/tavion/system.ini system.ini", diffCommand},
+            "Print the fields that differ, NAME<TAB>old<TAB>new; A or B may be a snapshot id. "
+            "Exit 0 equal, 1 different, 2 trouble.",
+            "quorixctl diff 20240501-120000 system.ini", diffCommand},
     Command{"help", "help [COMMAND]", "List the commands, or show one command's usage.",
             "quorixctl help set", helpCommand},
 };

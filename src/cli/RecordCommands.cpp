@@ -96,6 +96,17 @@ int setCommand(const QStringList &args, CliContext &ctx)
     QByteArray bytes;
     if (!loadImage(ctx, t, bytes))
         return ExitBadInput;
+    // Rewriting a file of the other record's size, or a longer one, at this record's size would
+    // lose its bytes.
+    const bool system = t.kind == Kind::System;
+    const auto size = qsizetype(system ? SystemRecord::Size : WeeklyRecord::Size);
+    const auto otherSize = qsizetype(system ? WeeklyRecord::Size : SystemRecord::Size);
+    if (bytes.size() > size || bytes.size() == otherSize) {
+        ctx.err << "quorixctl: " << t.file << ": " << bytes.size() << " bytes is not a "
+                << (system ? "system" : "weekly") << " record (" << size
+                << " bytes); file left unchanged\n";
+        return ExitBadInput;
+    }
 
     auto applyAll = [&](auto record) {
         for (const QString &assignment : t.rest) {

@@ -4,6 +4,7 @@
 
 #include "devicelink/DeviceLink.h"
 #include "gui/HelpWindow.h"
+#include "gui/HistoryDialog.h"
 #include "gui/Preferences.h"
 #include "gui/ReminderDialog.h"
 #include "gui/SoundPreview.h"
@@ -39,13 +40,14 @@ const QString kPlacementSection = QStringLiteral("Zentrel");
 
 MainController::MainController(ZenForm &form, MessageBoxes &boxes, DeviceLink &link,
                                const PathMapper &mapper, Preferences &preferences,
-                               QString programDir, QObject *parent)
+                               SettingsHistory &history, QString programDir, QObject *parent)
     : QObject(parent), m_form(form), m_boxes(boxes), m_link(link), m_mapper(mapper),
-      m_preferences(preferences), m_programDir(std::move(programDir))
+      m_preferences(preferences), m_history(history), m_programDir(std::move(programDir))
 {
     createPages();
     m_binding = std::make_unique<PageBinding>(m_state, m_pages);
-    m_store = std::make_unique<SettingsStore>(m_state, m_paths, m_mapper, m_link, m_boxes, *this);
+    m_store = std::make_unique<SettingsStore>(m_state, m_paths, m_mapper, m_link, m_boxes, *this,
+                                              m_history);
     m_chooseFolder = [this](const QString &title, const QString &startDir) {
         return QFileDialog::getExistingDirectory(&m_form, title, startDir);
     };
@@ -86,6 +88,7 @@ void MainController::connectCommands()
     connect(&m_form, &ZenForm::openOnDeviceRequested, this, [this] { m_store->OpenFromDevice(); });
     connect(&m_form, &ZenForm::saveToDeviceRequested, this, &MainController::saveToDevice);
     connect(&m_form, &ZenForm::openOnPcRequested, this, &MainController::openOnPc);
+    connect(&m_form, &ZenForm::openFromHistoryRequested, this, &MainController::openFromHistory);
     connect(&m_form, &ZenForm::saveToPcRequested, this, &MainController::saveToPc);
     connect(&m_form, &ZenForm::helpRequested, this, [this] { ShowHelpTopics(&m_form); });
     connect(&m_form, &ZenForm::aboutRequested, this, [this] {
@@ -189,6 +192,24 @@ void MainController::openOnPc()
     });
 }
 
+void MainController::openFromHistory()
+{
+    if (!m_store->SavePrompt())
+        return;
+    // The shown settings as records, to name where each snapshot differs; the working records
+    // stay as they were.
+    const SystemRecord system = m_state.systemRecord;
+    const WeeklyRecord weekly = m_state.weeklyRecord;
+    PagesToRecords();
+    const QList<SettingsHistory::Snapshot> snapshots = m_history.list();
+    HistoryDialog dialog(snapshots, m_state.systemRecord, m_state.weeklyRecord, &m_form);
+    m_state.systemRecord = system;
+    m_state.weeklyRecord = weekly;
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0)
+        return;
+    m_store->OpenSnapshot(snapshots[dialog.chosen()]);
+}
+
 void MainController::saveToPc()
 {
     // Offer the suite's own backup folder first, creating it if the suite has not yet.
@@ -260,6 +281,11 @@ void MainController::refillSoundLists()
 void MainController::refreshPageDisplays()
 {
     m_binding->refreshPageDisplays();
+}
+
+void MainController::pagesSaved()
+{
+    m_binding->UserNameSnapshot = m_pages.userName->UserName()->text();
 }
 
 void MainController::setCaption(const QString &caption)

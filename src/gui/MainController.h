@@ -15,6 +15,7 @@ class DeviceLink;
 class MessageBoxes;
 class PathMapper;
 class Preferences;
+class SettingsHistory;
 class SettingsStore;
 class SoundPlayer;
 class SoundPreview;
@@ -29,7 +30,8 @@ class MainController : public QObject, public SettingsPages
 
 public:
     MainController(ZenForm &form, MessageBoxes &boxes, DeviceLink &link, const PathMapper &mapper,
-                   Preferences &preferences, QString programDir, QObject *parent = nullptr);
+                   Preferences &preferences, SettingsHistory &history, QString programDir,
+                   QObject *parent = nullptr);
     ~MainController() override;
 
     // Runs the start-up sequence. False when the program must end at once without a window:
@@ -70,6 +72,7 @@ public:
     bool CheckAlarmPage() override;
     void refillSoundLists() override;
     void refreshPageDisplays() override;
+    void pagesSaved() override;
     void setCaption(const QString &caption) override;
     void closeWindow() override;
 
@@ -79,6 +82,7 @@ private:
     void CheckDefaultsDir(const QString &defaultsDir);
     void saveToDevice();
     void openOnPc();
+    void openFromHistory();
     void saveToPc();
     // Runs a PC load or save with the backup files of the given host folder.
     void withPcFolder(const QString &folder, const std::function<void()> &operation);
@@ -90,6 +94,7 @@ private:
     DeviceLink &m_link;
     const PathMapper &m_mapper;
     Preferences &m_preferences;
+    SettingsHistory &m_history;
     QString m_programDir;
 
     SettingsState m_state;

@@ -235,14 +235,12 @@ bool PageBinding::PagesToRecords()
     sys.set(SystemField::PowerOffMinute, minuteOf(power->DTP_Power(1)));
 
     sys.setUserName({});
-    const QString boxText = m_pages.userName->UserName()->text();
-    QString name = boxText;
+    QString name = m_pages.userName->UserName()->text();
     while (name.endsWith(QLatin1Char(' ')))
         name.chop(1);
     const auto nameBytes = ansi::fromUtf8(name.toStdString());
     if (!nameBytes || !sys.setUserName(*nameBytes))
         return false;
-    UserNameSnapshot = boxText;
 
     sys.set(SystemField::BacklightTime, position(m_pages.display->BackLight()));
     sys.set(SystemField::KeyChirp, optionValue(m_pages.sound, &SoundPage::CheckBeep));

@@ -84,6 +84,8 @@ void ZenForm::buildMenus()
     file->setObjectName(QStringLiteral("MENU1"));
     connect(addItem(file, "MenuPCOpen", QStringLiteral("&Open on PC...")), &QAction::triggered,
             this, &ZenForm::openOnPcRequested);
+    connect(addItem(file, "MenuHistoryOpen", QStringLiteral("Open from &History...")),
+            &QAction::triggered, this, &ZenForm::openFromHistoryRequested);
     connect(addItem(file, "MenuPCSave", QStringLiteral("&Save to PC")), &QAction::triggered, this,
             &ZenForm::saveToPcRequested);
     addSeparator(file, "kubun1");

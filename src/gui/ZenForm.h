@@ -39,6 +39,7 @@ public:
 signals:
     // Menu and toolbar commands; the application connects them to the store and dialogs.
     void openOnPcRequested();
+    void openFromHistoryRequested();
     void saveToPcRequested();
     void openOnDeviceRequested();
     void saveToDeviceRequested();

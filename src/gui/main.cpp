@@ -11,6 +11,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
 #include "platform/SingleInstance.h"
+#include "settings/SettingsHistory.h"
 
 #include <QApplication>
 
@@ -55,7 +56,8 @@ int main(int argc, char *argv[])
     DirectoryDeviceLink link(mapper, DirectoryDeviceLink::settingsFrom(env),
                              deviceLinkGuiHooks(&form, boxes, env));
     Preferences preferences;
-    MainController controller(form, boxes, link, mapper, preferences,
+    SettingsHistory history(SettingsHistory::folderFrom(env));
+    MainController controller(form, boxes, link, mapper, preferences, history,
                               QCoreApplication::applicationDirPath());
     if (!controller.Form_Load()) {
         const auto &failure = *controller.startFailure();

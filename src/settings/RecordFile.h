@@ -1,9 +1,27 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
+
+// The record held in bytes; missing bytes of a short image stay zero.
+template <typename Record> Record toRecord(const QByteArray &bytes)
+{
+    Record r;
+    std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), qsizetype(Record::Size)),
+                reinterpret_cast<char *>(r.bytes.data()));
+    return r;
+}
+
+// The bytes of a record.
+template <typename Record> QByteArray imageOf(const Record &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(record.bytes.data()),
+                      qsizetype(record.bytes.size()));
+}
 
 // Whole-file reads and writes of record images at host paths.
 namespace recordfile {

@@ -25,6 +25,10 @@ public:
     // ShowPowerFrames, ShowFilerPicture, SoundCombo_Disp, RefreshAllAlarms, in this order.
     virtual void refreshPageDisplays() = 0;
 
+    // A save succeeded: what the pages show now counts as saved (the user-name box included,
+    // which is compared at close).
+    virtual void pagesSaved() {}
+
     virtual void setCaption(const QString &caption) = 0;
     // Asks the window to close (the working-file lookup found nothing to work on).
     virtual void closeWindow() = 0;

@@ -6,11 +6,15 @@
 #include "settings/RecordFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
 
 const QString kFilerError = QStringLiteral("Filer access error!");
+const QString kChangedOnDevice =
+    QStringLiteral("The settings on the Tavion have changed since they were opened. Replace them "
+                   "with the settings shown here?");
 constexpr qsizetype kPcPathField = 200;
 
 // The load passes the PC path as a blank-padded field; a longer path is passed whole rather
@@ -18,6 +22,12 @@ constexpr qsizetype kPcPathField = 200;
 QString pcPathField(const std::string &path)
 {
     return QString::fromStdString(path).leftJustified(kPcPathField, u' ');
+}
+
+QByteArray readAll(const QString &hostPath)
+{
+    QFile file(hostPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QTime toSecond(const QTime &t)
@@ -29,8 +39,9 @@ QTime toSecond(const QTime &t)
 
 SettingsStore::SettingsStore(SettingsState &state, const PathsTable &paths,
                              const PathMapper &mapper, DeviceLink &link, MessageBoxes &boxes,
-                             SettingsPages &pages)
-    : m_state(state), m_paths(paths), m_mapper(mapper), m_link(link), m_boxes(boxes), m_pages(pages)
+                             SettingsPages &pages, SettingsHistory &history)
+    : m_state(state), m_paths(paths), m_mapper(mapper), m_link(link), m_boxes(boxes),
+      m_pages(pages), m_history(history)
 {
 }
 
@@ -108,6 +119,8 @@ void SettingsStore::LoadSettings(SettingsSource source)
         return;
     }
 
+    if (source == SettingsSource::Device)
+        m_lastDevice = RecordPair{readAll(host(files.system)), readAll(host(files.weekly))};
     m_pages.RecordsToPages();
     m_pages.refreshPageDisplays();
     if (source == SettingsSource::Default) {
@@ -120,35 +133,51 @@ void SettingsStore::LoadSettings(SettingsSource source)
     m_state.LoadingPages = false;
 }
 
-bool SettingsStore::writeFiles(SettingsSource destination)
+SettingsStore::Written SettingsStore::writeFiles(SettingsSource destination)
 {
     if (destination == SettingsSource::Default)
-        return false; // the factory files are never written
+        return Written::No; // the factory files are never written
     if (!m_pages.PagesToRecords())
-        return false;
+        return Written::No;
     const FilePair files = filesOf(destination);
-    const bool toDevice = destination == SettingsSource::Device;
+    if (destination == SettingsSource::Device)
+        return writeToDevice(files);
+    return recordfile::write(host(files.system), m_state.systemRecord.bytes, nullptr) &&
+                   recordfile::write(host(files.weekly), m_state.weeklyRecord.bytes, nullptr)
+               ? Written::Yes
+               : Written::No;
+}
 
-    if (toDevice && DirOrEmpty(m_mapper, QString::fromStdString(m_paths.CacheSystemDir),
-                               DirListing::Directories)
-                        .isEmpty()) {
+SettingsStore::Written SettingsStore::writeToDevice(const FilePair &files)
+{
+    if (DirOrEmpty(m_mapper, QString::fromStdString(m_paths.CacheSystemDir),
+                   DirListing::Directories)
+            .isEmpty()) {
         // One level only: a missing parent means the suite's installation is incomplete.
         const QString dir = host(m_paths.CacheSystemDir);
         if (dir.isEmpty() || !QDir().mkdir(dir))
-            return false;
+            return Written::No;
     }
+    // The records pass through the transfer cache both ways.
+    const QString systemFile = QString::fromStdString(files.system);
+    const QString weeklyFile = QString::fromStdString(files.weekly);
+    DeviceTransfer transfer(m_link, m_mapper, systemFile, weeklyFile);
+    const auto onDevice = transfer.fetch();
+    if (!onDevice)
+        return Written::No;
+    if (m_lastDevice && *onDevice != *m_lastDevice && !m_boxes.askYesNo(kChangedOnDevice))
+        return Written::Declined;
+    if (!transfer.keep(m_history, *onDevice))
+        return Written::No;
 
-    if (!recordfile::write(host(files.system), m_state.systemRecord.bytes, nullptr))
-        return false;
-    if (toDevice && vlt::low16(m_link.Vlt_PutFile(
-                        kDeviceSystemFile, QString::fromStdString(files.system), kWholeFile)) != 0)
-        return false;
-    if (!recordfile::write(host(files.weekly), m_state.weeklyRecord.bytes, nullptr))
-        return false;
-    if (toDevice && vlt::low16(m_link.Vlt_PutFile(
-                        kDeviceWeeklyFile, QString::fromStdString(files.weekly), kWholeFile)) != 0)
-        return false;
-    return true;
+    const RecordPair sent{imageOf(m_state.systemRecord), imageOf(m_state.weeklyRecord)};
+    if (!recordfile::write(host(files.system), m_state.systemRecord.bytes, nullptr) ||
+        !transfer.send(kDeviceSystemFile, systemFile) ||
+        !recordfile::write(host(files.weekly), m_state.weeklyRecord.bytes, nullptr) ||
+        !transfer.send(kDeviceWeeklyFile, weeklyFile) || !transfer.readBack(sent))
+        return Written::No;
+    m_lastDevice = sent;
+    return Written::Yes;
 }
 
 bool SettingsStore::SaveSettings(SettingsSource destination)
@@ -157,13 +186,20 @@ bool SettingsStore::SaveSettings(SettingsSource destination)
     if (!CheckPageOfTab(m_pages, m_pages.selectedTab()))
         return false;
 
-    if (!writeFiles(destination)) {
+    switch (writeFiles(destination)) {
+    case Written::Yes:
+        break;
+    case Written::Declined:
+        return false; // the edits stay unsaved
+    case Written::No:
         m_boxes.warn(kFilerError + (destination == SettingsSource::PC
                                         ? QStringLiteral("(PC)")
                                         : QStringLiteral("(Tavion)")));
         return false;
     }
     m_state.ChangedFlag = false;
+    // Only now do the pages count as saved, so a failed save still shows its edits at close.
+    m_pages.pagesSaved();
     m_pages.setCaption(kTitle);
     return true;
 }
@@ -260,6 +296,25 @@ void SettingsStore::mirrorSoundFiles()
             continue;
         m_link.Vlt_GetFile(cacheDir + u'\\' + name, kDeviceSoundDir + u'\\' + name, -1);
     }
+}
+
+bool SettingsStore::OpenSnapshot(const SettingsHistory::Snapshot &snapshot)
+{
+    QByteArray system, weekly;
+    if (!SettingsHistory::read(snapshot, system, weekly)) {
+        m_boxes.warn(kFilerError + QStringLiteral("(PC)"));
+        return false;
+    }
+    m_pages.ApplyFactoryDefaults();
+    m_state.LoadingPages = true;
+    m_state.systemRecord = toRecord<SystemRecord>(system);
+    m_state.weeklyRecord = toRecord<WeeklyRecord>(weekly);
+    m_pages.RecordsToPages();
+    m_pages.refreshPageDisplays();
+    // Unsaved until saved: the save prompt and the save commands put it back.
+    m_state.ChangedFlag = true;
+    m_state.LoadingPages = false;
+    return true;
 }
 
 void SettingsStore::OpenFromDevice()

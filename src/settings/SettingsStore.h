@@ -4,6 +4,8 @@
 #include "devicelink/DeviceLink.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
+#include "settings/DeviceTransfer.h"
+#include "settings/SettingsHistory.h"
 #include "settings/SettingsPages.h"
 #include "settings/SettingsState.h"
 
@@ -24,11 +26,15 @@ class SettingsStore
 {
 public:
     SettingsStore(SettingsState &state, const PathsTable &paths, const PathMapper &mapper,
-                  DeviceLink &link, MessageBoxes &boxes, SettingsPages &pages);
+                  DeviceLink &link, MessageBoxes &boxes, SettingsPages &pages,
+                  SettingsHistory &history);
 
     // Fills both records from the source and puts them into the pages.
     void LoadSettings(SettingsSource source);
-    // PC or Device; true when both files were written (and handed to the device).
+    // PC or Device; true when both files were written (and handed to the device). A save to
+    // the device first keeps the device's settings in the history, asks before replacing
+    // settings changed on the device since this window last loaded or saved them, and ends by
+    // reading both records back.
     bool SaveSettings(SettingsSource destination);
     // Offers to save unsaved edits to the device; false = stop what was about to happen.
     bool SavePrompt();
@@ -44,6 +50,9 @@ public:
 
     // The "open from the device" command.
     void OpenFromDevice();
+    // Shows a snapshot of the history as unsaved changes; false (after a message) when it is
+    // damaged.
+    bool OpenSnapshot(const SettingsHistory::Snapshot &snapshot);
 
     // The sound file names the alarm lists offer: the device's SoundList when the settings
     // shown first came from the device, else the *.snd files of the sound cache.
@@ -59,7 +68,14 @@ private:
     bool fetchDeviceFiles();
     void mirrorSoundFiles();
     bool readRecords(const FilePair &files);
-    bool writeFiles(SettingsSource destination);
+    enum class Written
+    {
+        Yes,
+        No,
+        Declined
+    };
+    Written writeFiles(SettingsSource destination);
+    Written writeToDevice(const FilePair &files);
     bool exists(const std::string &windowsPath) const;
     QString host(const std::string &windowsPath) const;
 
@@ -69,4 +85,7 @@ private:
     DeviceLink &m_link;
     MessageBoxes &m_boxes;
     SettingsPages &m_pages;
+    SettingsHistory &m_history;
+    // What this window last loaded from or saved to the device; the guard compares with it.
+    std::optional<RecordPair> m_lastDevice;
 };

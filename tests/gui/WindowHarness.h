@@ -6,6 +6,7 @@
 #include "gui/Preferences.h"
 #include "gui/ZenForm.h"
 #include "gui/pages/PowerPage.h"
+#include "settings/SettingsHistory.h"
 
 #include "support/FakeDeviceLink.h"
 #include "support/FakeMessageBoxes.h"
@@ -39,7 +40,8 @@ struct Harness
     FakeMessageBoxes boxes;
     Preferences preferences{suite.dir.filePath(u"Veltrix.ini"_s)};
     ZenForm form;
-    MainController controller{form, boxes, link, mapper, preferences, suite.prefix()};
+    SettingsHistory history{suite.dir.filePath(QStringLiteral("history"))};
+    MainController controller{form, boxes, link, mapper, preferences, history, suite.prefix()};
     bool loaded = false;
     int remindersShown = 0;
     QString chosenFolder; // what the folder chooser answers; empty = cancelled

@@ -6,6 +6,7 @@
 #include "support/FaultTools.h"
 #include "support/TestFiles.h"
 
+#include "settings/SettingsHistory.h"
 #include "settings/SettingsStore.h"
 
 #include <QTest>
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<FakeDeviceLink> m_link;
     FakeMessageBoxes m_boxes;
     std::unique_ptr<FakePages> m_pages;
+    std::unique_ptr<SettingsHistory> m_history;
     std::unique_ptr<SettingsStore> m_store;
 };
 
@@ -121,8 +123,10 @@ void TestSettingsStore::init()
     m_link->setFile(kDeviceWeeklyFile, QByteArray(76, 'D'));
     m_boxes = FakeMessageBoxes{};
     m_pages = std::make_unique<FakePages>(m_state);
+    m_history = std::make_unique<SettingsHistory>(m_suite->dir.filePath("history"));
     m_store =
-        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes, *m_pages);
+        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes, *m_pages,
+                                        *m_history);
 }
 
 void TestSettingsStore::flows_data()

@@ -45,6 +45,7 @@ public:
     QByteArray listing;                        // the ANSI text Vlt_DirByExt writes
     std::optional<std::int32_t> listingResult; // reported instead of the characters written
     bool releaseAllowed = true;                // answer of Vlt_DoDisconnect
+    bool keepsOldFiles = false;                // puts report success, the files stay as they were
     int setupShown = 0;
     QList<Call> calls;
 
@@ -78,8 +79,10 @@ public:
         const auto forcedResult = forced("Vlt_PutFile");
         std::int32_t r = forcedResult.value_or(unreachable ? vlt::Unreachable : vlt::Ok);
         QFile pc(m_mapper.toHost(pcPath));
-        if (vlt::low16(r) == 0 && pc.open(QIODevice::ReadOnly))
-            setFile(devicePath, pc.readAll());
+        if (vlt::low16(r) == 0 && pc.open(QIODevice::ReadOnly)) {
+            if (!keepsOldFiles)
+                setFile(devicePath, pc.readAll());
+        }
         else if (vlt::low16(r) == 0 && !forcedResult)
             r = vlt::NotFound;
         return record("Vlt_PutFile", {devicePath, pcPath, QString::number(mode)}, r);
