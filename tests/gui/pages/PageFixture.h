@@ -11,22 +11,23 @@
 #include "settings/SettingsState.h"
 #include "support/FakeMessageBoxes.h"
 
-// All seven pages bound to one settings state, as the window holds them.
+#include <QCheckBox>
+
+// All seven pages bound to one settings state, in one window as the program holds them.
 struct PageFixture
 {
+    QWidget window;
     SettingsState state;
     FakeMessageBoxes boxes;
-    PowerPage power{state, boxes};
-    SoundPage sound{state, boxes};
-    FilerPage filer{state, boxes};
-    DisplayPage display{state, boxes};
-    TimePage time{state, boxes};
-    AlarmPage alarm{state, boxes};
-    UserNamePage userName{state, boxes};
+    PowerPage power{state, boxes, &window};
+    SoundPage sound{state, boxes, &window};
+    FilerPage filer{state, boxes, &window};
+    DisplayPage display{state, boxes, &window};
+    TimePage time{state, boxes, &window};
+    AlarmPage alarm{state, boxes, &window};
+    UserNamePage userName{state, boxes, &window};
     PageBinding binding{state, {&power, &sound, &filer, &display, &time, &alarm, &userName}};
-
-    // The sound files the settings layer offers the alarm lists.
-    QStringList soundFiles;
+    QStringList soundFiles; // what the settings layer offers the alarm lists
 
     PageFixture()
     {
@@ -39,8 +40,15 @@ struct PageFixture
         alarm.SoundCombo_Disp();
     }
 
-    // What a load does around the binding.
-    void load()
+    int ticked(int n) const // alarm n's ticked weekday boxes, Monday bit 0 .. Sunday bit 6
+    {
+        int bits = 0;
+        for (int day = 0; day < AlarmPage::DayCount; ++day)
+            bits |= alarm.ALWeek(n, day)->isChecked() ? 1 << day : 0;
+        return bits;
+    }
+
+    void load() // what a load does around the binding
     {
         state.LoadingPages = true;
         binding.RecordsToPages();

@@ -1,253 +1,186 @@
 #include "PageFixture.h"
-#include "gui/pages/ControlArray.h"
-#include "gui/pages/FilerPictures.h"
 
-#include <QAbstractSpinBox>
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
+#include <QPushButton>
 #include <QSlider>
 #include <QTimeEdit>
 #include <QtTest>
 
-// The line edit inside a time picker, the list inside a drop-down list and the like.
-bool partOfCompound(const QWidget *w, const QWidget *page)
-{
-    for (const QObject *p = w->parent(); p && p != page; p = p->parent()) {
-        if (p->inherits("QAbstractSpinBox") || p->inherits("QComboBox"))
-            return true;
-    }
-    return false;
-}
+using namespace powergraph;
+
+// Standby modes (the first before the on and off times); then left, width, visible of both "on"
+// bars in twips, the wait, on, off and graph frames shown, what the page's check says.
+using ModeRow = std::tuple<QList<int>, QTime, QTime, QList<double>, QString, QStringList>;
+// Alarm 2, Weekly on Monday, Wednesday and Sunday, takes the route with this many wave devices;
+// then the days ticked, and days, sound list and preview enabled.
+using RouteRow = std::tuple<QList<int>, int, int, bool, bool, bool>;
+Q_DECLARE_METATYPE(ModeRow)
+Q_DECLARE_METATYPE(RouteRow)
 
 class TestPageControls : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<PageFixture> f;
+
 private slots:
     void init()
     {
         f = std::make_unique<PageFixture>();
-        f->offerSounds({QStringLiteral("beep.snd")});
+        f->offerSounds({"beep.snd"});
         f->binding.ApplyFactoryDefaults();
-        f->state.ChangedFlag = false;
     }
-    void cleanup() { f.reset(); }
 
-    void filerPictureFollowsViewMode_data();
-    void filerPictureFollowsViewMode();
-    void filerPicturesAreMonochromeMockups();
-    void contrastPreview_data();
-    void contrastPreview();
-    void editsMarkSettingsChanged_data();
-    void editsMarkSettingsChanged();
-    void userNameTypingIsNoMarkedEdit();
-    void everyControlIsNamed_data();
-    void everyControlIsNamed();
-    void mnemonicsFocusTheirControl_data();
-    void mnemonicsFocusTheirControl();
-
-private:
-    QList<PageFrame *> pages() const
+    void powerModes_data()
     {
-        return {&f->power, &f->sound, &f->filer, &f->display, &f->time, &f->alarm, &f->userName};
+        QTest::addColumn<ModeRow>("row");
+        using M = ModeRow;
+        const QStringList ok, bad{"Specify ON/OFF or different time."};
+        const QTime t6(6, 0), t7(7, 0), t730(7, 30), t8(8, 0), t830(8, 30), t17(17, 0), t22(22, 0);
+        const QList<double> all{0, 4935, 1, 0, 0, 0};
+        // 205 twips an hour: the 4935-twip bar area divided by 24, rounded down.
+        QTest::newRow("day") << M{{Custom}, t8, t17, {1640, 1845, 1, 0, 0, 0}, "1111", ok};
+        QTest::newRow("night") << M{{Custom}, t22, t6, {4525, 410, 1, 0, 1230, 1}, "1111", ok};
+        QTest::newRow("equal") << M{{Custom}, t730, t730, {1537.5, 0, 1, 0, 0, 0}, "1111", bad};
+        QTest::newRow("hour") << M{{Custom}, t7, t730, {1435, 102.5, 1, 0, 0, 0}, "1111", ok};
+        QTest::newRow("minute") << M{{Custom}, t730, t830, {1537.5, 205, 1, 0, 0, 0}, "1111", ok};
+        QTest::newRow("always on") << M{{Custom, AlwaysOn}, t8, t8, all, "0000", ok};
+        QTest::newRow("auto off") << M{{AlwaysOn, AutoOff}, t8, t8, all, "1000", ok};
+        QTest::newRow("cleared") << M{{Custom, -1}, t8, t8, {1640, 0, 1, 0, 0, 0}, "1111", ok};
+    }
+    void powerModes()
+    {
+        QFETCH(ModeRow, row);
+        const auto [modes, on, off, bars, frames, shown] = row;
+        f->power.PowerStandby()->setCurrentIndex(modes.first());
+        f->power.DTP_Power(0)->setTime(on);
+        f->power.DTP_Power(1)->setTime(off);
+        for (int mode : modes.mid(1))
+            f->power.PowerStandby()->setCurrentIndex(mode);
+        const OnBars &b = f->power.onBars();
+        QCOMPARE(QList<double>({b.bar0.left, b.bar0.width, double(b.bar0.visible), b.bar1.left,
+                                b.bar1.width, double(b.bar1.visible)}),
+                 bars);
+        QString visible;
+        for (QWidget *frame : {f->power.waitTimeFrame(), f->power.onTimeFrame(),
+                               f->power.offTimeFrame(), f->power.graphFrame()})
+            visible += frame->isVisibleTo(&f->power) ? u'1' : u'0';
+        QCOMPARE(visible, frames);
+        QCOMPARE(f->power.CheckPowerPage(), shown.isEmpty());
+        QCOMPARE(f->boxes.shown, shown);
     }
 
-    std::unique_ptr<PageFixture> f;
+    void editsMarkSettingsChanged()
+    {
+        f->alarm.Week(1)->setCurrentIndex(AlarmPage::RepeatWeekly); // its weekday boxes usable
+        for (const char *name :
+             {"PowerStandby", "PowerWaitTime", "DTP_Power_1", "CheckBeep_1", "CheckSound_0",
+              "FilerType", "FilerKind", "FilerSort", "BackLight", "Contlast", "ClockType_1",
+              "TimeSignal_1", "Dst_1", "Week_0", "DTP_ALTime_3", "AL2Week_4", "Sound_2"}) {
+            f->state.ChangedFlag = false;
+            QWidget *w = f->window.findChild<QWidget *>(QString::fromLatin1(name));
+            if (auto *button = qobject_cast<QAbstractButton *>(w))
+                button->click();
+            else if (auto *list = qobject_cast<QComboBox *>(w))
+                list->setCurrentIndex(list->currentIndex() == 0 ? 1 : 0);
+            else if (auto *picker = qobject_cast<QTimeEdit *>(w))
+                picker->setTime(picker->time().addSecs(60));
+            else
+                qobject_cast<QSlider *>(w)->setValue(10);
+            QVERIFY2(f->state.ChangedFlag, name);
+        }
+        // The previews follow: contrast 10 shows faint text, the filer its icon view.
+        QCOMPARE(f->display.previewTextColour().name(), QStringLiteral("#c8c8c8"));
+        QVERIFY(f->filer.Picture1(0)->isVisibleTo(&f->filer) && f->filer.Picture1(2)->isHidden());
+    }
+
+    // Base names of device files, upper case by the device's rules, 8 bytes at most, in code order.
+    void soundListEntries()
+    {
+        QCOMPARE(
+            AlarmPage::soundListEntries({"b.snd", "A.snd", "_x.snd", "z.v2.snd", "Z",
+                                         "alarmsnd1.snd", "\u00E9t\u00E9.snd", "stra\u00DFe.snd",
+                                         "\u00E4\u00F6\u00FC\u00E9\u00E8\u00E7\u00F1\u00E5.snd",
+                                         "a\x01.snd", "a/b.snd", "c:x.snd", ".snd", "a*.snd"}),
+            QStringList({"A", "B", "STRA\u00DFE", "Z", "Z", "_X",
+                         "\u00C4\u00D6\u00DC\u00C9\u00C8\u00C7\u00D1\u00C5", "\u00C9T\u00C9"}));
+    }
+
+    // Each list selects its alarm's stored name, the later of two equal entries, again after a
+    // refill without the files; a refill is no edit.
+    void storedNameSelection()
+    {
+        const QStringList files{"b.snd", "A.snd", "alarm10.snd", "b.v2.snd"}; // A ALARM10 B B
+        f->state.AlarmSoundName = {"ALARM10", "alarm10", "B", ""};
+        f->offerSounds(files);
+        f->offerSounds({});
+        f->offerSounds(files);
+        QList<int> selected;
+        for (int n = 0; n < AlarmPage::AlarmCount; ++n)
+            selected << f->alarm.Sound(n)->currentIndex();
+        QCOMPARE(selected, QList<int>({1, -1, 3, -1}));
+        QVERIFY(!f->state.ChangedFlag);
+    }
+
+    void repeatRoute_data()
+    {
+        QTest::addColumn<RouteRow>("row");
+        QTest::newRow("weekly") << RouteRow{{}, 2, 0x45, true, true, true};
+        QTest::newRow("no wave device") << RouteRow{{}, 0, 0x45, true, true, false};
+        QTest::newRow("daily") << RouteRow{{1}, 1, 0x7F, false, true, true};
+        QTest::newRow("daily, off") << RouteRow{{1, 0}, 1, 0, false, false, false};
+    }
+    void repeatRoute()
+    {
+        QFETCH(RouteRow, row);
+        const auto [route, waveDevices, ticked, days, sound, preview] = row;
+        f->offerSounds({"alarm1.snd", "beep.snd"});
+        f->alarm.setWaveDeviceCount([count = waveDevices] { return count; });
+        QComboBox *week = f->alarm.Week(2);
+        week->setCurrentIndex(AlarmPage::RepeatWeekly);
+        for (int day : {0, 2, 6})
+            f->alarm.ALWeek(2, day)->click();
+        for (int repeat : route)
+            week->setCurrentIndex(repeat);
+        QCOMPARE(f->ticked(2), ticked);
+        QCOMPARE(f->alarm.ALWeek(2, 3)->isEnabled(), days);
+        QCOMPARE(f->alarm.Sound(2)->isEnabled(), sound);
+        QCOMPARE(f->alarm.cbtSNDprev(2)->isEnabled(), preview);
+        // An active alarm always has a sound: the first, if none was chosen.
+        QCOMPARE(f->alarm.Sound(2)->currentText(), QStringLiteral("ALARM1"));
+        week->setCurrentIndex(AlarmPage::RepeatWeekly); // the days come back
+        QCOMPARE(f->ticked(2), 0x45);
+    }
+
+    // With no sound to play an alarm can only be Off.
+    void missingSounds()
+    {
+        f->offerSounds({});
+        f->alarm.Week(1)->setCurrentIndex(AlarmPage::RepeatWeekly);
+        QCOMPARE(f->boxes.shown, QStringList{"Not find the Sound File."});
+        QCOMPARE(f->alarm.Week(1)->currentIndex(), int(AlarmPage::RepeatOff));
+        QVERIFY(!f->alarm.ALWeek(1, 0)->isEnabled() && !f->alarm.Sound(1)->isEnabled());
+    }
+
+    // 8 Windows-1252 bytes at most: a list left with a longer (stored) name keeps the focus.
+    void soundNameLength()
+    {
+        f->alarm.Week(0)->setCurrentIndex(AlarmPage::RepeatDaily);
+        QComboBox *sound = f->alarm.Sound(0);
+        for (const char *name : {"\u20AC1234567", "\u20AC12345678"}) {
+            sound->addItem(QString::fromUtf8(name));
+            sound->setCurrentIndex(sound->count() - 1);
+            f->alarm.Week(0)->setFocus();
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(sound, &out);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(f->boxes.shown,
+                 QStringList{"Input string is too long. \r\n Maximum string length is8charcters."});
+        QCOMPARE(f->window.focusWidget(), sound);
+    }
 };
-
-void TestPageControls::filerPictureFollowsViewMode_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("shown");
-    QTest::newRow("Icon") << 0 << 0;
-    QTest::newRow("Lists(+type)") << 1 << 1;
-    QTest::newRow("Lists") << 2 << 2;
-    QTest::newRow("nothing selected") << -1 << -1;
-}
-
-void TestPageControls::filerPictureFollowsViewMode()
-{
-    QFETCH(int, mode);
-    QFETCH(int, shown);
-
-    // By the user's choice...
-    f->filer.FilerType()->setCurrentIndex(mode == 0 ? 1 : 0);
-    f->filer.FilerType()->setCurrentIndex(mode);
-    for (int i = 0; i < FilerPage::PictureCount; ++i)
-        QCOMPARE(f->filer.Picture1(i)->isVisibleTo(&f->filer), i == shown);
-    QCOMPARE(f->state.ChangedFlag, true);
-
-    // ...and by a load.
-    f->state.systemRecord.set(SystemField::FilerViewMode, std::int16_t(mode));
-    f->filer.FilerType()->setCurrentIndex(mode == 0 ? 1 : 0);
-    f->load();
-    for (int i = 0; i < FilerPage::PictureCount; ++i)
-        QCOMPARE(f->filer.Picture1(i)->isVisibleTo(&f->filer), i == shown);
-}
-
-void TestPageControls::filerPicturesAreMonochromeMockups()
-{
-    QList<QImage> pictures;
-    for (int mode = 0; mode < 3; ++mode) {
-        const QImage picture = filerpictures::draw(mode);
-        QCOMPARE(picture.size(), QSize(102, 64));
-        QCOMPARE(picture.depth(), 1);
-        // Something is drawn: not every pixel has the colour of the first.
-        QImage flat = picture;
-        flat.fill(picture.pixelIndex(0, 0));
-        QVERIFY(picture != flat);
-        for (const QImage &other : pictures)
-            QVERIFY(picture != other);
-        pictures << picture;
-    }
-}
-
-void TestPageControls::contrastPreview_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("lowest contrast, faint text") << 10 << QColor(200, 200, 200);
-    QTest::newRow("one step below the middle") << 15 << QColor(140, 140, 140);
-    QTest::newRow("middle") << 16 << QColor(128, 128, 128);
-    QTest::newRow("one step above the middle") << 17 << QColor(116, 116, 116);
-    QTest::newRow("highest contrast, dark text") << 22 << QColor(56, 56, 56);
-}
-
-void TestPageControls::contrastPreview()
-{
-    QFETCH(int, position);
-    QFETCH(QColor, colour);
-
-    QSlider *slider = f->display.Contlast();
-    slider->setValue(position == 16 ? 17 : 16);
-    f->state.ChangedFlag = false;
-    slider->setValue(position);
-    QCOMPARE(f->display.previewTextColour(), colour);
-    QVERIFY(f->state.ChangedFlag);
-}
-
-void TestPageControls::editsMarkSettingsChanged_data()
-{
-    QTest::addColumn<QString>("control");
-    for (const char *name : {"PowerWaitTime", "DTP_Power_1", "CheckBeep_1", "CheckSound_0",
-                             "FilerType", "FilerKind", "FilerSort", "BackLight", "ClockType_1",
-                             "TimeSignal_1", "Dst_1", "Week_0", "DTP_ALTime_3", "Sound_2"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
-
-void TestPageControls::editsMarkSettingsChanged()
-{
-    QFETCH(QString, control);
-    QWidget *widget = nullptr;
-    for (PageFrame *page : pages()) {
-        if ((widget = page->findChild<QWidget *>(control)))
-            break;
-    }
-    QVERIFY(widget);
-
-    if (auto *option = qobject_cast<QRadioButton *>(widget)) {
-        QVERIFY(!option->isChecked());
-        option->click();
-    } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
-        list->setCurrentIndex(list->currentIndex() == 0 ? 1 : 0);
-    } else if (auto *picker = qobject_cast<QTimeEdit *>(widget)) {
-        picker->setTime(picker->time().addSecs(60));
-    }
-    QVERIFY(f->state.ChangedFlag);
-}
-
-void TestPageControls::userNameTypingIsNoMarkedEdit()
-{
-    QLineEdit *box = f->userName.UserName();
-    box->clear();
-    QTest::keyClicks(box, QStringLiteral("Thirteen char"));
-    QCOMPARE(box->text(), QStringLiteral("Thirteen cha"));
-    QVERIFY(!f->state.ChangedFlag);
-    // The window notices the edit by comparing with the stored name.
-    QVERIFY(box->text() != f->binding.UserNameSnapshot);
-}
-
-void TestPageControls::everyControlIsNamed_data()
-{
-    QTest::addColumn<int>("page");
-    const char *names[] = {"power", "sound", "filer", "display", "time", "alarm", "user name"};
-    for (int i = 0; i < 7; ++i)
-        QTest::newRow(names[i]) << i;
-}
-
-void TestPageControls::everyControlIsNamed()
-{
-    QFETCH(int, page);
-    PageFrame *frame = pages().at(page);
-    QSet<QString> objectNames;
-    QSet<QString> spokenNames;
-    int controls = 0;
-    for (QWidget *w : frame->findChildren<QWidget *>()) {
-        const bool control = qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractButton *>(w) ||
-                             qobject_cast<QAbstractSpinBox *>(w) ||
-                             qobject_cast<QAbstractSlider *>(w) || qobject_cast<QLineEdit *>(w);
-        if (!control || partOfCompound(w, frame))
-            continue;
-        ++controls;
-        QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
-        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
-        QVERIFY2(!objectNames.contains(w->objectName()), qPrintable(w->objectName()));
-        QVERIFY2(!spokenNames.contains(w->accessibleName()), qPrintable(w->accessibleName()));
-        objectNames << w->objectName();
-        spokenNames << w->accessibleName();
-        // Elements of control arrays are found by array name and number.
-        const QRegularExpressionMatch element =
-            QRegularExpression(QStringLiteral("^(\\w+)_(\\d)$")).match(w->objectName());
-        if (element.hasMatch())
-            QCOMPARE(
-                controls::element<QWidget>(frame, element.captured(1), element.captured(2).toInt()),
-                w);
-    }
-    QVERIFY(controls >= 1);
-}
-
-void TestPageControls::mnemonicsFocusTheirControl_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<char>("key");
-    QTest::addColumn<QString>("focused");
-
-    QTest::newRow("LCD") << 0 << 'l' << QStringLiteral("PowerStandby");
-    QTest::newRow("Battery Power Saving") << 0 << 'b' << QStringLiteral("PowerWaitTime");
-    QTest::newRow("Power On Time") << 0 << 'o' << QStringLiteral("DTP_Power_0");
-    QTest::newRow("Power Off Time") << 0 << 'm' << QStringLiteral("DTP_Power_1");
-    QTest::newRow("Alarm Sound") << 1 << 'l' << QStringLiteral("CheckSound_1");
-    QTest::newRow("Sort by") << 2 << 'b' << QStringLiteral("FilerKind");
-    QTest::newRow("Sort Order") << 2 << 'o' << QStringLiteral("FilerSort");
-    QTest::newRow("Backlight") << 3 << 'e' << QStringLiteral("BackLight");
-    QTest::newRow("Contrast") << 3 << 'c' << QStringLiteral("Contlast");
-    QTest::newRow("Daylight Savings") << 4 << 'y' << QStringLiteral("Dst_1");
-    QTest::newRow("Alarm 3") << 5 << '3' << QStringLiteral("Week_2");
-    QTest::newRow("User Name") << 6 << 'n' << QStringLiteral("UserName");
-}
-
-void TestPageControls::mnemonicsFocusTheirControl()
-{
-    QFETCH(int, page);
-    QFETCH(char, key);
-    QFETCH(QString, focused);
-
-    f->power.PowerStandby()->setCurrentIndex(2); // every power frame shown
-    f->sound.CheckSound(1)->setChecked(true);
-    f->time.Dst(1)->setChecked(true);
-    PageFrame *frame = pages().at(page);
-    frame->show();
-    QApplication::setActiveWindow(frame);
-    QVERIFY(QTest::qWaitForWindowActive(frame));
-
-    QTest::keyClick(frame, key, Qt::AltModifier);
-    QVERIFY(QApplication::focusWidget());
-    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
-}
 
 QTEST_MAIN(TestPageControls)
 #include "tst_pages_controls.moc"
