@@ -200,9 +200,10 @@ void TestQuorixCtl::runs_data()
     row("push", push, 0, "", "", "PP PP DD");
     row("push long weekly.ini", push, 1, "push: {t}/pc/weekly.ini is 77 bytes, not 76\n", "",
         "DD P? DD", "long-weekly");
+    // The device's records are read (and kept) before anything is sent.
     row("push device refuses weekly.ini", push, 4,
-        "quorixctl: sending weekly.ini to the device as \\system\\weekly.ini failed: ", "",
-        "P/ PP DD", "device-weekly-folder");
+        "quorixctl: push: fetching \\system\\weekly.ini from the device failed", "", "D/ PP DD",
+        "device-weekly-folder");
     // With no folder set, the one Tavion mounted is used and named; of two, none is guessed.
     row("sounds, the Tavion found", "sounds", 0,
         "quorixctl: using the Tavion found at {t}/gvfs/TAVION\n",
@@ -227,7 +228,8 @@ void TestQuorixCtl::runs_data()
     row("device set names first", "device set PowerOnHour=9 Volume=3", 1,
         "quorixctl: device set: field 'Volume': no such field\n", "", "DD PP DD", "unplugged");
     row("device set device read-only", "device set Contrast=5", 4,
-        fetching + "\\system\\system.ini", "", "// PP DD", "device-readonly");
+        "quorixctl: device set: " + fetching.mid(11) + "\\system\\system.ini", "", "// PP DD",
+        "device-readonly");
     // A folder set but not there is not replaced by the Tavion found; the step named is the
     // line but its last word.
     for (const QString &line : QStringList{"pull {t}/pc", "push {t}/pc", "sounds -",

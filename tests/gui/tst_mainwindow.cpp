@@ -96,8 +96,10 @@ private slots:
         QVERIFY(!stored.contains(u"Zentrel/WindwInformation"_s)); // only when the window closes
         h.link.releaseAllowed = true;
         QVERIFY(h.form.close());
-        QCOMPARE(h.link.ops(), QStringList({"Vlt_DoDisconnect", "Vlt_PutFile", "Vlt_PutFile",
-                                            "Vlt_DoDisconnect"}));
+        // Yes saves: fetch for the snapshot, send, read back; then the release.
+        QCOMPARE(h.link.ops(),
+                 QStringList({"Vlt_DoDisconnect", "Vlt_GetFile", "Vlt_GetFile", "Vlt_PutFile",
+                              "Vlt_PutFile", "Vlt_GetFile", "Vlt_GetFile", "Vlt_DoDisconnect"}));
         QCOMPARE(h.boxes.shown, QStringList(3, kSavePrompt));
         QVERIFY(QSettings(h.preferences.fileName(), QSettings::IniFormat)
                     .contains(u"Zentrel/WindwInformation"_s));

@@ -124,9 +124,8 @@ void TestSettingsStore::init()
     m_boxes = FakeMessageBoxes{};
     m_pages = std::make_unique<FakePages>(m_state);
     m_history = std::make_unique<SettingsHistory>(m_suite->dir.filePath("history"));
-    m_store =
-        std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes, *m_pages,
-                                        *m_history);
+    m_store = std::make_unique<SettingsStore>(m_state, m_paths, *m_mapper, *m_link, m_boxes,
+                                              *m_pages, *m_history);
 }
 
 void TestSettingsStore::flows_data()
@@ -152,15 +151,24 @@ void TestSettingsStore::flows_data()
                   const QString &calls, const QString &pages, const QString &images) {
         QTest::newRow(name) << setup << result << messages << calls << pages << images;
     };
-    row("save: tab 1 agrees", "dirty tab1", 1, "", "PP", "power " + saved, "NN NN CC NN");
-    row("save: tab 1 refuses", "dirty tab1 refuse", 0, "", "", "power", "pp OO CC DD");
-    row("save: tab 6 refuses", "dirty tab6 refuse", 0, "", "", "alarm", "pp OO CC DD");
-    row("save: pages not copied", "dirty copy-fails", 0, filer, "", "from", "pp OO CC DD");
-    row("save: cache folder made", "dirty no-cache", 1, "", "PP", saved, "NN NN CC NN");
-    row("save: only low 16 bits count", "dirty put1=65536", 1, "", "PP", saved, "NN NN CC NN");
-    row("save: weekly not sent", "dirty put2=65537", 0, filer, "PP", "from", "nn NN CC ND");
-    row("save: cache read-only", "dirty cache-readonly", 0, filer, "", "from", "nn // CC DD");
-    row("save: cache missing", "dirty cache-missing", 0, filer, "", "from", "nn -- CC DD");
+    row("save: tab 1 agrees", "dirty tab1", 1, "", "GGPPGG", "power " + saved, "NN NN CC NN h1");
+    row("save: tab 1 refuses", "dirty tab1 refuse", 0, "", "", "power", "pp OO CC DD h0");
+    row("save: tab 6 refuses", "dirty tab6 refuse", 0, "", "", "alarm", "pp OO CC DD h0");
+    row("save: pages not copied", "dirty copy-fails", 0, filer, "", "from", "pp OO CC DD h0");
+    row("save: cache folder made", "dirty no-cache", 1, "", "GGPPGG", saved, "NN NN CC NN h1");
+    row("save: only low 16 bits count", "dirty put1=65536", 1, "", "GGPPGG", saved,
+        "NN NN CC NN h1");
+    row("save: weekly not sent", "dirty put2=65537", 0, filer, "GGPP", "from", "nn NN CC ND h1");
+    row("save: cache read-only", "dirty cache-readonly", 0, filer, "G", "from", "nn // CC DD h0");
+    row("save: cache missing", "dirty cache-missing", 0, filer, "", "from", "nn -- CC DD h0");
+    // After a save the store knows the device's records: records changed on the device since
+    // are replaced only on Yes; every device write keeps a snapshot first and reads back.
+    const QString guard = "The settings on the Tavion have changed since they were opened. "
+                          "Replace them with the settings shown here?";
+    row("save: device changed, No", "changed no", 0, guard, "GG", "from", "nn XN CC XN h1");
+    row("save: device changed, Yes", "changed", 1, guard, "GGPPGG", saved, "NN NN CC NN h2");
+    row("save: read-back differs", "dirty keeps-old", 0, filer, "GGPPGG", "from", "nn DD CC DD h1");
+    row("save: device away", "dirty away", 0, filer, "G", "from", "nn OO CC DD h0");
     row("save PC", "dirty", 1, "", "", saved, "NN OO NN DD");
     row("save PC: folder missing", "dirty pc-missing", 0, pcFiler, "", "from", "nn OO -- DD");
 
@@ -168,8 +176,9 @@ void TestSettingsStore::flows_data()
     row("open: Cancel keeps the edits", "dirty cancel", 0, ask, "", "", "pp OO CC DD");
     row("open: No drops the edits", "dirty no", 0, ask, "GGI", loaded, "DD DD CC DD");
     // The edits reach the device first, so the load brings them back.
-    row("open: Yes saves first", "dirty", 0, ask, "PPGGI", saved + ' ' + loaded, "NN NN CC NN");
-    row("open: Yes, link fails", "dirty put1=5", 0, ask + '|' + filer, "P", "from", "nn NO CC DD");
+    row("open: Yes saves first", "dirty", 0, ask, "GGPPGGGGI", saved + ' ' + loaded, "NN NN CC NN");
+    row("open: Yes, link fails", "dirty put1=5", 0, ask + '|' + filer, "GGP", "from",
+        "nn ND CC DD");
     row("open: weekly.ini missing", "no-device-weekly", 0, filer, "GG", "defaults defaults",
         "PP DO CC D-");
     row("load PC", "dirty", 0, "", "", "to refresh caption:Quorix", "CC OO CC DD");
@@ -206,6 +215,14 @@ void TestSettingsStore::flows()
         if (word == u"no" || word == u"cancel")
             m_boxes.answers = {word == u"no" ? MessageBoxes::Answer::No
                                              : MessageBoxes::Answer::Cancel};
+        m_link->keepsOldFiles |= word == u"keeps-old";
+        if (word == u"changed") {
+            QVERIFY(m_store->SaveSettings(SettingsSource::Device));
+            m_link->setFile(kDeviceSystemFile, QByteArray(256, 'X'));
+            m_link->calls.clear();
+            m_pages->log.clear();
+            m_state.ChangedFlag = true;
+        }
         if (word == u"no-device-weekly")
             m_link->removeFile(kDeviceWeeklyFile);
         if (word.endsWith(u".cif"))
@@ -250,6 +267,8 @@ void TestSettingsStore::flows()
     }
     images += u' ' + letters(m_link->file(kDeviceSystemFile).value_or("<missing>"),
                              m_link->file(kDeviceWeeklyFile).value_or("<missing>"));
+    if (action == u"save")
+        images += " h" + QString::number(m_history->list().size());
     QTEST(images, "images");
     QVERIFY(!m_state.LoadingPages);
 }
