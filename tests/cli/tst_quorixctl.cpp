@@ -175,6 +175,9 @@ void TestQuorixCtl::runs_data()
     row("set short hex", set + "Opaque00=0102", 1,
         "quorixctl: {t}/files/system.ini: field 'Opaque00': needs exactly 12 hex digits" + kept);
     row("set no field", set + "HourlyChime=1", 1, "field 'HourlyChime': no such field" + kept);
+    // An option that contradicts the file's size would rewrite it at the other size.
+    row("set --weekly on a system file", "set --weekly {t}/files/system.ini HourlyChime=1", 1,
+        "{t}/files/system.ini");
     row("snd2wav bad tempo keeps OUT", "snd2wav {t}/files/tempo0.snd {t}/files/weekly.ini", 1,
         "quorixctl snd2wav: {t}/files/tempo0.snd: tempo 0 is outside 1..32\n");
     row("snd2wav OUT folder missing", "snd2wav {t}/files/in.snd {t}/missing/out.wav", 1,
@@ -198,6 +201,9 @@ void TestQuorixCtl::runs_data()
         "DD // DD", "pc-readonly");
     row("pull DIR full", pull, 4, fetching + "\\system\\system.ini", "", "DD PP DD", "pc-full");
     row("push", push, 0, "", "", "PP PP DD");
+    // A write to the device keeps the device's records as a snapshot first.
+    row("history after a push", push + " ; history", 0, "", "[{\"id\":\"...", "PP PP DD");
+    row("restore unknown", "restore 20240501-120000", 1, "20240501-120000");
     row("push long weekly.ini", push, 1, "push: {t}/pc/weekly.ini is 77 bytes, not 76\n", "",
         "DD P? DD", "long-weekly");
     // The device's records are read (and kept) before anything is sent.
@@ -266,6 +272,7 @@ void TestQuorixCtl::runs()
     env.insert("XDG_RUNTIME_DIR", t); // GVfs mounts are looked for in gvfs/ there
     env.insert("TAVION_DEVICE_ROOT", setup.startsWith(u"found") ? QString() : root);
     env.insert("WINEPREFIX", m_suite->prefix());
+    env.insert("XDG_DATA_HOME", t + "/data");
     QString printed, complaint;
     int code = 0;
     for (const QString &command : line.split(" ; ")) {

@@ -1,5 +1,7 @@
+#include "gui/HistoryDialog.h"
 #include "gui/WindowHarness.h"
 #include "gui/pages/AlarmPage.h"
+#include "gui/pages/DisplayPage.h"
 #include "gui/pages/UserNamePage.h"
 
 using A = MessageBoxes::Answer;
@@ -157,6 +159,34 @@ private slots:
         h.chosenFolder.clear();
         h.trigger(u"PCOpen"_s);
         QCOMPARE(h.standby(), 2);
+    }
+
+    // A save keeps the device's settings; File > Open from History... names what they differ
+    // in, asks about unsaved edits first, and shows them as unsaved changes a save puts back.
+    void restoreFromHistory()
+    {
+        Harness h(true);
+        const auto &pages = h.controller.pages();
+        pages.display->Contlast()->setValue(5);
+        pages.userName->UserName()->setText(u"Bob"_s);
+        pages.alarm->DTP_ALTime(1)->setTime(QTime(6, 30));
+        h.form.menuItem(u"MenuCoreSave"_s)->trigger();
+        pages.alarm->DTP_ALTime(1)->setTime(QTime(7, 0)); // unsaved
+        QString listed;
+        QTimer::singleShot(0, this, [&] {
+            if (auto *dialog = h.form.findChild<HistoryDialog *>()) {
+                listed = dialog->findChild<QListWidget *>()->item(0)->text();
+                dialog->accept();
+            }
+        });
+        h.boxes.answers = {A::No};
+        h.form.menuItem(u"MenuHistoryOpen"_s)->trigger();
+        QCOMPARE(h.boxes.shown, QStringList{kSavePrompt});
+        QVERIFY2(listed.endsWith(u"    Contrast, User Name, Alarm 2"_s), qPrintable(listed));
+        QCOMPARE(pages.userName->UserName()->text(), u"Ada"_s);
+        QVERIFY(h.controller.state().ChangedFlag);
+        h.form.menuItem(u"MenuCoreSave"_s)->trigger();
+        QCOMPARE(*h.link.file(u"\\system\\system.ini"_s), systemRecord(2));
     }
 };
 

@@ -82,8 +82,7 @@ public:
         if (vlt::low16(r) == 0 && pc.open(QIODevice::ReadOnly)) {
             if (!keepsOldFiles)
                 setFile(devicePath, pc.readAll());
-        }
-        else if (vlt::low16(r) == 0 && !forcedResult)
+        } else if (vlt::low16(r) == 0 && !forcedResult)
             r = vlt::NotFound;
         return record("Vlt_PutFile", {devicePath, pcPath, QString::number(mode)}, r);
     }
