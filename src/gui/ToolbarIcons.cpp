@@ -1,5 +1,7 @@
 #include "gui/ToolbarIcons.h"
 
+#include "gui/DrawnIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -80,26 +82,32 @@ void drawReset(QPainter &p)
 
 QIcon toolbarIcon(const QString &key)
 {
-    QIcon icon;
-    for (const qreal scale : {1.0, 2.0}) {
+    std::function<void(QPainter &)> draw;
+    if (key == u"PCOpen" || key == u"PCSave") {
+        const bool save = key == u"PCSave";
+        draw = [save](QPainter &p) {
+            drawMonitor(p);
+            drawArrow(p, save);
+        };
+    } else if (key == u"CoreOpen" || key == u"CoreSave") {
+        const bool save = key == u"CoreSave";
+        draw = [save](QPainter &p) {
+            drawDevice(p);
+            drawArrow(p, save);
+        };
+    } else if (key == u"SetDefault") {
+        draw = drawReset;
+    } else {
+        return {};
+    }
+    return drawnIcon(QSize(kSize, kSize), 2, [draw](QIcon &icon, qreal scale) {
         QPixmap pixmap(QSize(kSize, kSize) * scale);
         pixmap.setDevicePixelRatio(scale);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
-        if (key == u"PCOpen" || key == u"PCSave") {
-            drawMonitor(p);
-            drawArrow(p, key == u"PCSave");
-        } else if (key == u"CoreOpen" || key == u"CoreSave") {
-            drawDevice(p);
-            drawArrow(p, key == u"CoreSave");
-        } else if (key == u"SetDefault") {
-            drawReset(p);
-        } else {
-            return {};
-        }
+        draw(p);
         p.end();
         icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }

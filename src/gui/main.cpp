@@ -5,6 +5,7 @@
 #include "gui/QtMessageBoxes.h"
 #include "gui/RaiseWindow.h"
 #include "gui/StartOptions.h"
+#include "gui/StartupLog.h"
 #include "gui/ZenForm.h"
 #include "gui/about/Emblems.h"
 #include "platform/ExitStatus.h"
@@ -64,6 +65,7 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "quorix: " << failure.reason << '\n';
         return failure.status;
     }
+    logWhenFirstShown(&form);
     form.show();
     return app.exec();
 }

@@ -129,6 +129,30 @@ bool writeFileAtomically(const QString &hostPath, QByteArrayView bytes, QString 
     return file.open(error) && file.write(bytes, error) && file.commit(error);
 }
 
+namespace {
+
+// True when the target already holds the source's bytes under the source's time, as an
+// earlier copy left it: writing it again would change nothing but cost two syncs to storage.
+bool holdsCopyOf(QFile &source, const QDateTime &modified, const QString &toHost)
+{
+    QFile target(toHost);
+    if (!target.open(QIODevice::ReadOnly) || target.size() != source.size() ||
+        target.fileTime(QFileDevice::FileModificationTime) != modified)
+        return false;
+    char ours[16 * 1024];
+    char theirs[sizeof ours];
+    bool same = true;
+    for (qint64 got = 1; same && got > 0;) {
+        got = source.read(ours, sizeof ours);
+        same = got >= 0 && target.read(theirs, sizeof theirs) == got &&
+               std::memcmp(ours, theirs, std::size_t(got)) == 0;
+    }
+    source.seek(0);
+    return same;
+}
+
+} // namespace
+
 bool copyFileReplacing(const QString &fromHost, const QString &toHost, bool keepModified,
                        QString *error)
 {
@@ -140,11 +164,14 @@ bool copyFileReplacing(const QString &fromHost, const QString &toHost, bool keep
     };
     if (!source.open(QIODevice::ReadOnly))
         return sourceFailed();
+    const QDateTime modified = source.fileTime(QFileDevice::FileModificationTime);
+    if (keepModified && holdsCopyOf(source, modified, toHost))
+        return true;
 
     AtomicFile target(toHost);
     // A copy with a fresh time would look newer than its source on the next comparison.
     if (keepModified)
-        target.setModified(source.fileTime(QFileDevice::FileModificationTime));
+        target.setModified(modified);
     if (!target.open(error))
         return false;
     char chunk[64 * 1024];

@@ -16,8 +16,11 @@ public:
     // Waits up to timeoutMs while another process holds it; false when it stays taken or the
     // file cannot be opened.
     bool lock(int timeoutMs);
+    // After a failed lock(): true when it failed because another holder has the lock.
+    bool takenByAnother() const { return m_taken; }
 
 private:
     QString m_path;
     int m_fd = -1;
+    bool m_taken = false;
 };

@@ -5,12 +5,13 @@
 
 #include <memory>
 
-class QLocalServer;
-class QLockFile;
+class FileLock;
+class QSocketNotifier;
 
-// Keeps Quorix to one running copy per user. The first start holds a lock file and listens on
+// Keeps Quorix to one running copy per user. The first start holds a FileLock and listens on
 // a local socket beside it; a later start finds the lock taken, asks the running copy through
-// the socket to show its window, and is told to end.
+// the socket to show its window, and is told to end. The lock ends with its process however
+// that ends; a plain POSIX socket keeps Qt Network and its libraries out of the start.
 //
 //     SingleInstance instance;
 //     if (instance.tryStart() == SingleInstance::Duplicate)
@@ -47,11 +48,13 @@ signals:
     void showRequested();
 
 private:
+    void listen();
     void askRunningInstanceToShow() const;
-    void readRequests();
+    void acceptClients();
+    void readClient(int fd, QSocketNotifier *notifier, QByteArray *pending);
 
     QString m_lockPath;
     QString m_socketPath;
-    std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    std::unique_ptr<FileLock> m_lock;
+    int m_serverFd = -1;
 };

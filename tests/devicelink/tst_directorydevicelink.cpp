@@ -75,6 +75,14 @@ private slots:
         QCOMPARE(fetch("\\system\\sound"), "3 chime");
         QCOMPARE(fetch(m_evil + "/secret.txt"), "3 chime");
         QCOMPARE(m_link->Vlt_IsExist("\\System\\SOUND"), 1);
+        // A copy of the same size and time is up to date only when its bytes are the same too.
+        QVERIFY(writeFile(m_suite->suite("got"), "SYSTEM"));
+        QFile stale(m_suite->suite("got"));
+        QVERIFY(stale.open(QIODevice::ReadWrite));
+        QVERIFY(stale.setFileTime(QFileInfo(device("SYSTEM/System.ini")).lastModified(),
+                                  QFileDevice::FileModificationTime));
+        stale.close();
+        QCOMPARE(fetch("\\system\\system.ini"), "0 system");
         // The load passes a blank-padded field; the cache folder is not there yet.
         QCOMPARE(
             get(QString("C:\\suite\\cache\\system.ini").leftJustified(200), "\\system\\system.ini"),

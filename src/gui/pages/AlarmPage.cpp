@@ -5,6 +5,7 @@
 
 #include "core/AnsiText.h"
 #include "devicelink/SoundList.h"
+#include "gui/DrawnIcon.h"
 #include "gui/pages/ControlArray.h"
 #include "platform/DeviceNames.h"
 #include "platform/MessageBoxes.h"
@@ -52,13 +53,15 @@ QPixmap loudspeaker(const QColor &colour)
     return pixmap;
 }
 
-// The preview buttons' picture. Qt's own greying of a black picture stays dark; a light grey
-// one shows plainly that there is nothing to play (alarm off, or no sound output).
+// The preview buttons' picture, drawn when the Alarm page is first shown. Qt's own greying of
+// a black picture stays dark; a light grey one shows plainly that there is nothing to play
+// (alarm off, or no sound output).
 QIcon previewIcon()
 {
-    QIcon icon(loudspeaker(Qt::black));
-    icon.addPixmap(loudspeaker(QColor(160, 160, 160)), QIcon::Disabled);
-    return icon;
+    return drawnIcon(QSize(16, 16), 1, [](QIcon &icon, qreal) {
+        icon.addPixmap(loudspeaker(Qt::black));
+        icon.addPixmap(loudspeaker(QColor(160, 160, 160)), QIcon::Disabled);
+    });
 }
 
 // The face of a sound list: white while it can be used, the window's grey while its alarm is
@@ -77,13 +80,14 @@ void paintListFace(QComboBox *list, QPalette::ColorRole systemColour)
 AlarmPage::AlarmPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
     : PageFrame(frames::Alarm, QStringLiteral("Alarm"), HeightTwips, state, boxes, parent)
 {
+    const QIcon preview = previewIcon();
     for (int alarm = 0; alarm < AlarmCount; ++alarm)
-        buildRow(alarm);
+        buildRow(alarm, preview);
     // Every list starts at "Off"; its row must look it before any load or default reaches it.
     RefreshAllAlarms();
 }
 
-void AlarmPage::buildRow(int alarm)
+void AlarmPage::buildRow(int alarm, const QIcon &preview)
 {
     Row &row = m_rows[static_cast<std::size_t>(alarm)];
     const QString number = QString::number(alarm + 1);
@@ -144,7 +148,7 @@ void AlarmPage::buildRow(int alarm)
     row.preview->setObjectName(controls::elementName(QStringLiteral("cbtSNDprev"), alarm));
     row.preview->setAccessibleName(spoken + QStringLiteral("Sound Preview"));
     row.preview->setToolTip(QStringLiteral("Play the alarm sound"));
-    row.preview->setIcon(previewIcon());
+    row.preview->setIcon(preview);
     row.preview->setIconSize(QSize(16, 16));
     placeTwips(row.preview, 7560, 320, 375, 315);
 

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QIcon;
 class QLabel;
 class QPushButton;
 class QTimeEdit;
@@ -76,7 +77,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildRow(int alarm);
+    void buildRow(int alarm, const QIcon &preview);
 
     void Week_Click(int alarm);
     void ALWeek_Click(int alarm, int day);

@@ -63,6 +63,10 @@ FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
     placeTwips(caption, 120, 120, 1800, 255);
     const char *pictureNames[PictureCount] = {"Icon view", "List view with file types",
                                               "List view"};
+    // The pictures are drawn when the page is first shown; until then a blank of their size
+    // gives the labels the same size hints.
+    QPixmap blank(filerpictures::Width, filerpictures::Height);
+    blank.fill(Qt::white);
     for (int i = 0; i < PictureCount; ++i) {
         auto *picture = new QLabel(previewFrame);
         picture->setObjectName(controls::elementName(QStringLiteral("Picture1"), i));
@@ -70,7 +74,7 @@ FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setLineWidth(2);
         picture->setAlignment(Qt::AlignCenter);
-        picture->setPixmap(QPixmap::fromImage(filerpictures::draw(i)));
+        picture->setPixmap(blank);
         placeTwips(picture, 540, 435, 1590, 1020);
         m_pictures[i] = picture;
     }
@@ -79,6 +83,16 @@ FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
     // FilerKind_Click, FilerSort_Click
     for (QComboBox *list : {m_kind, m_sort})
         connectListClick(list, this, [this] { m_state.ChangedFlag = true; });
+}
+
+void FilerPage::showEvent(QShowEvent *event)
+{
+    if (!m_picturesDrawn) {
+        for (int i = 0; i < PictureCount; ++i)
+            m_pictures[i]->setPixmap(QPixmap::fromImage(filerpictures::draw(i)));
+        m_picturesDrawn = true;
+    }
+    PageFrame::showEvent(event);
 }
 
 QLabel *FilerPage::Picture1(int element) const

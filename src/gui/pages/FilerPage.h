@@ -26,6 +26,9 @@ public:
     // Shows the picture of the selected view mode only (none when nothing is selected).
     void ShowFilerPicture();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void FilerType_Click();
 
@@ -33,4 +36,5 @@ private:
     QComboBox *m_kind = nullptr;
     QComboBox *m_sort = nullptr;
     QLabel *m_pictures[PictureCount] = {nullptr, nullptr, nullptr};
+    bool m_picturesDrawn = false;
 };

@@ -32,10 +32,14 @@ int PageFrame::toPixelsY(double twipValue) const
 
 void PageFrame::placeTwips(QWidget *w, int left, int top, int width, int height) const
 {
-    const int h = height > 0 ? toPixelsY(height) : w->sizeHint().height();
+    // Asked once per control: every page is placed at start-up.
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
+    const int h = height > 0 ? twips::toPixels(height, dpiY) : w->sizeHint().height();
     // The layout was drawn for a narrower font: a control grows rightwards rather than clip.
     const int minimumWidth = w->minimumSizeHint().width();
-    w->setGeometry(toPixelsX(left), toPixelsY(top), std::max(toPixelsX(width), minimumWidth), h);
+    w->setGeometry(twips::toPixels(left, dpiX), twips::toPixels(top, dpiY),
+                   std::max(twips::toPixels(width, dpiX), minimumWidth), h);
 }
 
 QGroupBox *PageFrame::addFrame(QWidget *parent, const QString &objectName, const QString &caption,
