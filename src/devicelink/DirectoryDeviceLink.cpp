@@ -217,12 +217,13 @@ std::int32_t DirectoryDeviceLink::Vlt_DirByExt(const QString &deviceDir, const Q
     const auto limit = std::min<std::size_t>(static_cast<std::size_t>(maxChars), buffer.size());
 
     const QString suffix = u'.' + extension;
+    // Without QDir::Hidden the listing leaves out dot files.
     const QStringList entries =
         QDir(device.hostPath)
             .entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     std::string listing;
     for (const QString &name : entries) {
-        if (!name.endsWith(suffix, Qt::CaseInsensitive) || name.startsWith(u'.'))
+        if (!name.endsWith(suffix, Qt::CaseInsensitive))
             continue;
         // A tab would split the name in two; a name without an ANSI spelling cannot be fetched.
         const auto ansiName = ansi::fromUtf8(name.toStdString());
