@@ -2,6 +2,8 @@
 // with its factory files, and a demo device tree (DIR/device), so Quorix can be tried without
 // a Tavion. Existing demo files are replaced.
 
+#include "ImageFile.h"
+
 #include "core/FactoryValues.h"
 #include "core/SystemRecord.h"
 #include "core/WeeklyRecord.h"
@@ -14,15 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-template <std::size_t N> void writeImage(const fs::path &path, const RecordImage<N> &record)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(record.bytes.data()), N);
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-}
 
 void writeText(const fs::path &path, const std::string &text)
 {

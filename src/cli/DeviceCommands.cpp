@@ -116,8 +116,7 @@ public:
         : m_ctx(ctx), m_step(std::move(step)), m_device(ctx.env),
           m_history(SettingsHistory::folderFrom(ctx.env)),
           m_folder(QFileInfo(m_history.folder()).path() + QStringLiteral("/transfer")),
-          m_lock(m_folder + QStringLiteral("/.lock")),
-          m_transfer(m_device.link, m_device.mapper, file(kSystemName), file(kWeeklyName))
+          m_lock(m_folder + QStringLiteral("/.lock")), m_transfer(m_device.link, m_device.mapper)
     {
     }
 
@@ -125,7 +124,8 @@ public:
     QString file(const QString &name) const { return m_folder + u'/' + name; }
     const RecordPair &onDevice() const { return m_onDevice; }
 
-    // Makes sure the device is there and fetches its records.
+    // Makes sure the device is there and fetches its records; a record the device does not
+    // hold yet is empty.
     std::optional<int> begin()
     {
         if (auto code = unreachable(m_ctx, m_device, m_step))
@@ -147,6 +147,9 @@ public:
     {
         if (!m_transfer.keep(m_history, m_onDevice))
             return failed();
+        if (m_transfer.snapshotId().isEmpty())
+            m_ctx.err << "quorixctl: " << m_step
+                      << ": the device holds no settings yet; nothing to keep in the history\n";
         for (const auto &[devicePath, pcFile] : files) {
             if (!m_transfer.send(devicePath, pcFile))
                 return failed();
@@ -216,6 +219,10 @@ int deviceSet(const QStringList &assignments, CliContext &ctx)
     DeviceWrite write(ctx, QStringLiteral("device set"));
     if (auto code = write.begin())
         return *code;
+    if (write.onDevice().system.isEmpty() || write.onDevice().weekly.isEmpty())
+        return fail(ctx, ExitDeviceFailure,
+                    QStringLiteral("device set: the device holds no settings to change yet; "
+                                   "quorixctl push gives it some"));
     const auto system = toRecord<SystemRecord>(write.onDevice().system);
     const auto weekly = toRecord<WeeklyRecord>(write.onDevice().weekly);
     SystemRecord changedSystem = system;

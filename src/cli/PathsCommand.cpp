@@ -2,8 +2,8 @@
 #include "cli/JsonWriter.h"
 
 #include "core/PathsTable.h"
+#include "platform/Installation.h"
 #include "platform/PathMapper.h"
-#include "platform/WineRegistry.h"
 
 #include <QCoreApplication>
 
@@ -27,20 +27,31 @@ int pathsCommand(const QStringList &args, CliContext &ctx)
         return ExitUsage;
     }
     const PathMapper mapper(PathMapper::prefixFromEnvironment(ctx.env));
-    const auto installPath = ReadInstallPath(mapper.userRegPath());
-    if (!installPath) {
-        ctx.err << "quorixctl: " << InstallationNotFound(mapper.userRegPath()) << '\n';
+    QString problem;
+    const auto installation = FindInstallation(
+        InstallationPlaces::from(ctx.env, mapper, QCoreApplication::applicationDirPath()),
+        &problem);
+    if (!installation) {
+        ctx.err << "quorixctl: " << problem << '\n';
         return ExitNoInstallation;
     }
-    const PathsTable paths = PathsTable::compute(
-        installPath->toStdString(), QCoreApplication::applicationDirPath().toStdString());
+    const bool own = installation->source == Installation::Source::Own;
 
     JsonWriter json;
-    json.add(QStringLiteral("WinePrefix"), mapper.prefixRoot());
-    for (const auto &[name, value] : paths.entries()) {
+    json.add(QStringLiteral("Suite"), own ? QStringLiteral("own") : QStringLiteral("wine"));
+    if (own)
+        json.addRaw(QStringLiteral("WinePrefix"), QStringLiteral("null"));
+    else
+        json.add(QStringLiteral("WinePrefix"), mapper.prefixRoot());
+    for (const auto &[name, value] : installation->paths.entries()) {
         const QString windowsForm = QString::fromStdString(value);
+        if (windowsForm.isEmpty()) { // no check file in Quorix's own installation
+            json.addRaw(QString::fromStdString(name), QStringLiteral("null"));
+            continue;
+        }
         JsonWriter entry;
-        // The program folder and the help file are Linux paths already: no Windows form.
+        // The program folder, the help file and Quorix's own folders are Linux paths already:
+        // no Windows form.
         if (!windowsForm.startsWith(u'/'))
             entry.add(QStringLiteral("windows"), windowsForm);
         entry.add(QStringLiteral("host"), hostForm(mapper, windowsForm));

@@ -27,6 +27,29 @@ PathsTable PathsTable::compute(const std::string &installPath, const std::string
     return p;
 }
 
+PathsTable PathsTable::own(const std::string &cacheDir, const std::string &dataDir,
+                           const std::string &factoryDir, const std::string &programDir)
+{
+    PathsTable p;
+    p.OwnInstallation = true;
+    p.InstallPath = dataDir;
+    p.ProgramDir = programDir;
+    p.PcIniDir = dataDir + "/backup";
+    p.CacheSystemDir = cacheDir + "/system";
+    p.SoundCacheDir = p.CacheSystemDir + "/sound";
+    p.DefaultsDir = factoryDir;
+    p.PcSystemFile = p.PcIniDir + "/system.ini";
+    p.PcWeeklyFile = p.PcIniDir + "/weekly.ini";
+    p.CacheSystemFile = p.CacheSystemDir + "/system.ini";
+    p.CacheWeeklyFile = p.CacheSystemDir + "/weekly.ini";
+    p.DefaultSystemFile = factoryDir + "/system.cif";
+    p.DefaultWeeklyFile = factoryDir + "/weekly.cif";
+    p.SoundCachePattern = p.SoundCacheDir + "/*.snd";
+    p.HelpFilePath = programDir + "/Tavion.hlp";
+    // No check file: CheckFileSource and CheckFileCopy stay empty.
+    return p;
+}
+
 std::vector<std::pair<std::string, std::string>> PathsTable::entries() const
 {
     return {

@@ -97,3 +97,12 @@ const FieldLayout *findField(const std::vector<FieldLayout> &layout, const std::
                                  [&](const FieldLayout &f) { return f.name == name; });
     return it == layout.end() ? nullptr : &*it;
 }
+
+void copyOpaqueBytes(const std::vector<FieldLayout> &layout, const std::uint8_t *from,
+                     std::uint8_t *to)
+{
+    for (const FieldLayout &field : layout) {
+        if (field.name.starts_with("Opaque"))
+            std::copy_n(from + field.offset, field.width, to + field.offset);
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct FieldLayout
 
 const std::vector<FieldLayout> &systemLayout();
 const std::vector<FieldLayout> &weeklyLayout();
+
+// Copies the bytes of every field whose meaning is unknown (Opaque...) from `from` to `to`,
+// both whole records of the layout.
+void copyOpaqueBytes(const std::vector<FieldLayout> &layout, const std::uint8_t *from,
+                     std::uint8_t *to);
 
 // nullptr when the layout has no field of that name.
 const FieldLayout *findField(const std::vector<FieldLayout> &layout, const std::string &name);

@@ -22,7 +22,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
 #include "platform/SoundPlayer.h"
-#include "platform/WineRegistry.h"
 #include "settings/SettingsStore.h"
 
 #include <QAction>
@@ -31,6 +30,9 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcInstallation, "quorix.installation", QtWarningMsg)
 
 namespace {
 
@@ -40,9 +42,9 @@ const QString kPlacementSection = QStringLiteral("Zentrel");
 
 MainController::MainController(ZenForm &form, MessageBoxes &boxes, DeviceLink &link,
                                const PathMapper &mapper, Preferences &preferences,
-                               SettingsHistory &history, QString programDir, QObject *parent)
+                               SettingsHistory &history, InstallationPlaces places, QObject *parent)
     : QObject(parent), m_form(form), m_boxes(boxes), m_link(link), m_mapper(mapper),
-      m_preferences(preferences), m_history(history), m_programDir(std::move(programDir))
+      m_preferences(preferences), m_history(history), m_places(std::move(places))
 {
     createPages();
     m_binding = std::make_unique<PageBinding>(m_state, m_pages);
@@ -118,12 +120,22 @@ void MainController::connectCommands()
 bool MainController::Form_Load()
 {
     m_form.setWindowTitle(kTitle);
-    const auto installPath = ReadInstallPath(m_mapper.userRegPath());
-    if (!installPath) {
-        m_startFailure = {ExitNoInstallation, InstallationNotFound(m_mapper.userRegPath())};
+    QString problem;
+    const auto installation = FindInstallation(m_places, &problem);
+    if (!installation) {
+        m_startFailure = {ExitNoInstallation, problem};
         return false;
     }
-    m_paths = PathsTable::compute(installPath->toStdString(), m_programDir.toStdString());
+    m_paths = installation->paths;
+    if (m_paths.OwnInstallation) {
+        qCInfo(lcInstallation,
+               "no suite installed: factory settings from %s, caches in %s, "
+               "backups in %s",
+               m_paths.DefaultsDir.c_str(), m_paths.CacheSystemDir.c_str(),
+               m_paths.PcIniDir.c_str());
+        // A folder that cannot be made shows up as the failure of the step that needs it.
+        CreateOwnFolders(m_paths);
+    }
     CheckDefaultsDir(QString::fromStdString(m_paths.DefaultsDir));
     m_store->RefreshCheckFile();
     m_preferences.RestoreWindowPlacement(&m_form, kPlacementSection);

@@ -2,6 +2,7 @@
 
 #include "core/PathsTable.h"
 #include "gui/PageBinding.h"
+#include "platform/Installation.h"
 #include "settings/SettingsPages.h"
 #include "settings/SettingsState.h"
 
@@ -30,12 +31,12 @@ class MainController : public QObject, public SettingsPages
 
 public:
     MainController(ZenForm &form, MessageBoxes &boxes, DeviceLink &link, const PathMapper &mapper,
-                   Preferences &preferences, SettingsHistory &history, QString programDir,
+                   Preferences &preferences, SettingsHistory &history, InstallationPlaces places,
                    QObject *parent = nullptr);
     ~MainController() override;
 
     // Runs the start-up sequence. False when the program must end at once without a window:
-    // no suite installation, or nothing to work on (after its message); startFailure() says why.
+    // no usable installation, or nothing to work on (after its message); startFailure() says why.
     bool Form_Load();
 
     // Why Form_Load ended the program: its exit status and one line for standard error.
@@ -95,7 +96,7 @@ private:
     const PathMapper &m_mapper;
     Preferences &m_preferences;
     SettingsHistory &m_history;
-    QString m_programDir;
+    InstallationPlaces m_places;
 
     SettingsState m_state;
     PathsTable m_paths;

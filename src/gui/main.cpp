@@ -58,8 +58,9 @@ int main(int argc, char *argv[])
                              deviceLinkGuiHooks(&form, boxes, env));
     Preferences preferences;
     SettingsHistory history(SettingsHistory::folderFrom(env));
-    MainController controller(form, boxes, link, mapper, preferences, history,
-                              QCoreApplication::applicationDirPath());
+    MainController controller(
+        form, boxes, link, mapper, preferences, history,
+        InstallationPlaces::from(env, mapper, QCoreApplication::applicationDirPath()));
     if (!controller.Form_Load()) {
         const auto &failure = *controller.startFailure();
         QTextStream(stderr) << "quorix: " << failure.reason << '\n';

@@ -6,17 +6,32 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
-DeviceTransfer::DeviceTransfer(DeviceLink &link, const PathMapper &mapper, QString systemFile,
-                               QString weeklyFile)
-    : m_link(link), m_mapper(mapper), m_systemFile(std::move(systemFile)),
-      m_weeklyFile(std::move(weeklyFile))
+Q_LOGGING_CATEGORY(lcHistory, "quorix.history", QtInfoMsg)
+
+DeviceTransfer::DeviceTransfer(DeviceLink &link, const PathMapper &mapper)
+    : m_link(link), m_mapper(mapper)
 {
 }
 
-std::optional<QByteArray> DeviceTransfer::fetchOne(const QString &devicePath, const QString &pcFile)
+std::optional<QByteArray> DeviceTransfer::fetchOne(const QString &devicePath)
 {
+    if (!m_fetched) {
+        m_fetched = std::make_unique<QTemporaryDir>();
+        if (!m_fetched->isValid()) {
+            m_problem = QStringLiteral("no temporary folder for the device's records: ") +
+                        m_fetched->errorString();
+            m_fetched.reset();
+            return std::nullopt;
+        }
+    }
+    const QString pcFile = m_fetched->filePath(devicePath.section(u'\\', -1));
+    QFile::remove(pcFile);
     const std::int32_t r = m_link.Vlt_GetFile(pcFile, devicePath, kWholeFile);
+    // Nothing of that name on a device the link reached: a new or wiped Tavion.
+    if (r == vlt::NotFound && vlt::low16(m_link.Vlt_IsExist(devicePath)) == 0)
+        return QByteArray();
     if (r != vlt::Ok) {
         m_problem = QStringLiteral("fetching %1 from the device failed: %2")
                         .arg(devicePath, vlt::describe(r));
@@ -33,10 +48,10 @@ std::optional<QByteArray> DeviceTransfer::fetchOne(const QString &devicePath, co
 
 std::optional<RecordPair> DeviceTransfer::fetch()
 {
-    const auto system = fetchOne(kDeviceSystemFile, m_systemFile);
+    const auto system = fetchOne(kDeviceSystemFile);
     if (!system)
         return std::nullopt;
-    const auto weekly = fetchOne(kDeviceWeeklyFile, m_weeklyFile);
+    const auto weekly = fetchOne(kDeviceWeeklyFile);
     if (!weekly)
         return std::nullopt;
     return RecordPair{*system, *weekly};
@@ -45,6 +60,12 @@ std::optional<RecordPair> DeviceTransfer::fetch()
 bool DeviceTransfer::keep(SettingsHistory &history, const RecordPair &records)
 {
     QString error;
+    if (records.system.isEmpty() && records.weekly.isEmpty()) {
+        m_snapshotId.clear();
+        history.removeLeftovers();
+        qCInfo(lcHistory, "the device holds no settings yet: nothing to keep in the history");
+        return true;
+    }
     m_snapshotId = history.store(records.system, records.weekly, &error);
     if (m_snapshotId.isEmpty())
         m_problem = QStringLiteral("keeping the device's settings in the history failed: ") + error;

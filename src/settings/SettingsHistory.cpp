@@ -4,6 +4,7 @@
 #include "core/WeeklyRecord.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileLock.h"
+#include "platform/Installation.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,11 +45,7 @@ SettingsHistory::SettingsHistory(QString folder, Clock clock)
 
 QString SettingsHistory::folderFrom(const QProcessEnvironment &env)
 {
-    QString data = env.value(QStringLiteral("XDG_DATA_HOME"));
-    if (!data.startsWith(u'/')) // relative values are to be ignored, as for every XDG variable
-        data =
-            env.value(QStringLiteral("HOME"), QDir::homePath()) + QStringLiteral("/.local/share");
-    return data + QStringLiteral("/quorix/history");
+    return xdgDataHome(env) + QStringLiteral("/quorix/history");
 }
 
 std::optional<SettingsHistory::Snapshot> SettingsHistory::snapshotOf(const QString &id) const
@@ -104,6 +101,7 @@ QString SettingsHistory::store(const QByteArray &system, const QByteArray &weekl
         *error = m_folder + QStringLiteral(": the history is in use by another program");
         return {};
     }
+    removeStaging();
     const QList<Snapshot> existing = list();
     if (!existing.isEmpty()) {
         QByteArray newestSystem, newestWeekly;
@@ -120,7 +118,6 @@ QString SettingsHistory::store(const QByteArray &system, const QByteArray &weekl
 QString SettingsHistory::keep(const QByteArray &system, const QByteArray &weekly, QString *error)
 {
     const QString staging = m_folder + u'/' + kStaging;
-    QDir(staging).removeRecursively();
     if (!QDir().mkdir(staging)) {
         *error = staging + QStringLiteral(": cannot create the folder");
         return {};
@@ -142,6 +139,20 @@ QString SettingsHistory::keep(const QByteArray &system, const QByteArray &weekly
     if (!syncFolder(m_folder, error))
         return {};
     return id;
+}
+
+void SettingsHistory::removeLeftovers() const
+{
+    if (!QFileInfo::exists(m_folder + u'/' + kStaging))
+        return;
+    FileLock lock(m_folder + u'/' + kLock);
+    if (lock.lock(10000))
+        removeStaging();
+}
+
+void SettingsHistory::removeStaging() const
+{
+    QDir(m_folder + u'/' + kStaging).removeRecursively();
 }
 
 void SettingsHistory::prune() const

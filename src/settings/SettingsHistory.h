@@ -37,6 +37,9 @@ public:
     // when that holds the same); empty, with the reason in *error, when it cannot be kept.
     QString store(const QByteArray &system, const QByteArray &weekly, QString *error);
 
+    // Removes what a killed write left behind; store() does it too.
+    void removeLeftovers() const;
+
     // Newest first. Folders that are not snapshots are left alone.
     QList<Snapshot> list() const;
     std::optional<Snapshot> find(const QString &id) const;
@@ -45,6 +48,7 @@ public:
 
 private:
     std::optional<Snapshot> snapshotOf(const QString &id) const;
+    void removeStaging() const;
     QString keep(const QByteArray &system, const QByteArray &weekly, QString *error);
     void prune() const;
 

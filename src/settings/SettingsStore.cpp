@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "core/RecordLayout.h"
 #include "devicelink/SoundList.h"
 #include "platform/AtomicFile.h"
 #include "platform/DirListing.h"
@@ -96,6 +97,11 @@ void SettingsStore::LoadSettings(SettingsSource source)
 {
     m_state.LoadingPages = true;
     const FilePair files = filesOf(source);
+    const struct
+    {
+        SystemRecord system;
+        WeeklyRecord weekly;
+    } shown{m_state.systemRecord, m_state.weeklyRecord};
 
     bool ok = true;
     if (source == SettingsSource::Device) {
@@ -108,6 +114,14 @@ void SettingsStore::LoadSettings(SettingsSource source)
         const bool systemThere = exists(files.system);
         const bool weeklyThere = exists(files.weekly);
         ok = systemThere && weeklyThere && readRecords(files);
+    }
+    if (ok && source == SettingsSource::Default && m_paths.OwnInstallation) {
+        // Quorix's own factory files cannot know the device's own bytes: those of the
+        // settings shown stay.
+        copyOpaqueBytes(systemLayout(), shown.system.bytes.data(),
+                        m_state.systemRecord.bytes.data());
+        copyOpaqueBytes(weeklyLayout(), shown.weekly.bytes.data(),
+                        m_state.weeklyRecord.bytes.data());
     }
     if (!ok) {
         const QString where = source == SettingsSource::PC       ? QStringLiteral("(PC)")
@@ -153,15 +167,20 @@ SettingsStore::Written SettingsStore::writeToDevice(const FilePair &files)
     if (DirOrEmpty(m_mapper, QString::fromStdString(m_paths.CacheSystemDir),
                    DirListing::Directories)
             .isEmpty()) {
-        // One level only: a missing parent means the suite's installation is incomplete.
+        // One level only: a missing parent means the installation is incomplete.
         const QString dir = host(m_paths.CacheSystemDir);
         if (dir.isEmpty() || !QDir().mkdir(dir))
             return Written::No;
     }
-    // The records pass through the transfer cache both ways.
+    // The new records reach the transfer cache before the device is touched, so a save to a
+    // device that cannot be reached still leaves them there.
     const QString systemFile = QString::fromStdString(files.system);
     const QString weeklyFile = QString::fromStdString(files.weekly);
-    DeviceTransfer transfer(m_link, m_mapper, systemFile, weeklyFile);
+    if (!recordfile::write(host(files.system), m_state.systemRecord.bytes, nullptr) ||
+        !recordfile::write(host(files.weekly), m_state.weeklyRecord.bytes, nullptr))
+        return Written::No;
+
+    DeviceTransfer transfer(m_link, m_mapper);
     const auto onDevice = transfer.fetch();
     if (!onDevice)
         return Written::No;
@@ -170,14 +189,16 @@ SettingsStore::Written SettingsStore::writeToDevice(const FilePair &files)
     if (!transfer.keep(m_history, *onDevice))
         return Written::No;
 
+    // What was sent is remembered step by step: after a save that stopped half-way the device
+    // holds this window's own records, which the guard must not take for someone else's.
     const RecordPair sent{imageOf(m_state.systemRecord), imageOf(m_state.weeklyRecord)};
-    if (!recordfile::write(host(files.system), m_state.systemRecord.bytes, nullptr) ||
-        !transfer.send(kDeviceSystemFile, systemFile) ||
-        !recordfile::write(host(files.weekly), m_state.weeklyRecord.bytes, nullptr) ||
-        !transfer.send(kDeviceWeeklyFile, weeklyFile) || !transfer.readBack(sent))
+    if (!transfer.send(kDeviceSystemFile, systemFile))
+        return Written::No;
+    m_lastDevice = RecordPair{sent.system, onDevice->weekly};
+    if (!transfer.send(kDeviceWeeklyFile, weeklyFile))
         return Written::No;
     m_lastDevice = sent;
-    return Written::Yes;
+    return transfer.readBack(sent) ? Written::Yes : Written::No;
 }
 
 bool SettingsStore::SaveSettings(SettingsSource destination)
@@ -249,6 +270,8 @@ std::optional<SettingsSource> SettingsStore::FindWorkingFiles()
 
 void SettingsStore::RefreshCheckFile()
 {
+    if (m_paths.CheckFileSource.empty())
+        return; // Quorix's own installation has no check file
     if (!exists(m_paths.CheckFileSource))
         return;
     const QString source = host(m_paths.CheckFileSource);

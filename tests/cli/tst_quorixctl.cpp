@@ -149,7 +149,7 @@ void TestQuorixCtl::runs_data()
     row("diff equal", "diff {t}/files/system.ini {t}/device/system/system.ini", 0, "");
     row("snd2wav", "snd2wav {t}/files/in.snd {t}/files/Klänge_ü.wav", 0, "");
     row("paths", "paths", 0, "",
-        R"({"WinePrefix":"{t}/prefix","InstallPath":{"windows":"C:\\Suite",)"
+        R"({"Suite":"wine","WinePrefix":"{t}/prefix","InstallPath":{"windows":"C:\\Suite",)"
         R"("host":"{t}/prefix/dosdevices/c:/Suite"},...)",
         "DD PP DD", "installed");
 
@@ -185,10 +185,10 @@ void TestQuorixCtl::runs_data()
     row("diff kinds", "diff {t}/files/system.ini {t}/files/weekly.ini", 2,
         "quorixctl: diff: {t}/files/system.ini and {t}/files/weekly.ini are records of different "
         "kinds\n");
-    row("paths not installed", "paths", 3,
-        "quorixctl: suite installation not found: no InstallDir under "
-        "HKEY_CURRENT_USER\\Software\\KVQ\\Veltrix-e\\PC in {t}/prefix/user.reg (the file does not "
-        "exist)\n");
+    // Without the suite, Quorix's own folders; the factory files are the build tree's.
+    row("paths, no suite", "paths", 0, "",
+        R"({"Suite":"own","WinePrefix":null,"InstallPath":{"host":"{t}/data/quorix"},)"
+        R"("ProgramDir":{"host":...)");
 
     const QString pull = "pull {t}/pc", push = "push {t}/pc", fetching = "quorixctl: fetching ";
     row("pull", pull, 0, "", "", "DD DD DD");
@@ -201,6 +201,9 @@ void TestQuorixCtl::runs_data()
         "DD // DD", "pc-readonly");
     row("pull DIR full", pull, 4, fetching + "\\system\\system.ini", "", "DD PP DD", "pc-full");
     row("push", push, 0, "", "", "PP PP DD");
+    row("push to a device without records", push, 0,
+        "quorixctl: push: the device holds no settings yet; nothing to keep in the history\n", "",
+        "PP PP DD", "blank-device");
     // A write to the device keeps the device's records as a snapshot first.
     row("history after a push", push + " ; history", 0, "", "[{\"id\":\"...", "PP PP DD");
     row("restore unknown", "restore 20240501-120000", 1, "20240501-120000");
@@ -257,6 +260,8 @@ void TestQuorixCtl::runs()
         applyBlock(setup.startsWith(u"pc-") ? pc : device, Block(block), names, limit);
     if (setup.startsWith(u"no-"))
         QVERIFY(QFile::remove(device + '/' + setup.section(u'-', 2) + ".ini"));
+    if (setup == u"blank-device")
+        QVERIFY(QFile::remove(device + "/system.ini") && QFile::remove(device + "/weekly.ini"));
     if (setup == u"device-weekly-folder")
         QVERIFY(QFile::remove(device + "/weekly.ini") && QDir().mkpath(device + "/weekly.ini"));
     QVERIFY(setup != u"long-weekly" || writeFile(pc + "/weekly.ini", QByteArray(77, 'P')));
@@ -273,6 +278,7 @@ void TestQuorixCtl::runs()
     env.insert("TAVION_DEVICE_ROOT", setup.startsWith(u"found") ? QString() : root);
     env.insert("WINEPREFIX", m_suite->prefix());
     env.insert("XDG_DATA_HOME", t + "/data");
+    env.insert("XDG_CACHE_HOME", t + "/cache");
     QString printed, complaint;
     int code = 0;
     for (const QString &command : line.split(" ; ")) {

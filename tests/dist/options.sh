@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# options.sh QUORIX QUORIXCTL: options are answered without a display; a missing suite ends both
-# programs with one line on standard error, in the same words, and status 3.
+# options.sh QUORIX QUORIXCTL: options are answered without a display; with neither the suite nor
+# Quorix's own factory files both programs end with one line on standard error, in the same words,
+# and status 3. Copies of the programs, away from the build tree, have no factory files.
 set -u
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,9 +26,10 @@ check 0 out "$2" --version
 check 0 out "$2" help set
 check 0 out "$2" set --help
 check 2 err "$2" help nosuch
-check 3 err "$2" paths
+mkdir "$work/bin" && cp "$1" "$2" "$work/bin/"
+check 3 err "$work/bin/$(basename "$2")" paths
 sed 's/^quorixctl: //' "$work/err" >"$work/paths.err"
-check 3 err "$1" -platform offscreen
+check 3 err "$work/bin/$(basename "$1")" -platform offscreen
 [ "$(sed 's/^quorix: //' "$work/err")" = "$(cat "$work/paths.err")" ] ||
     { echo "quorix and quorixctl paths word the missing suite differently"; status=1; }
 exit $status

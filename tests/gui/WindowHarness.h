@@ -41,7 +41,7 @@ struct Harness
     Preferences preferences{suite.dir.filePath(u"Veltrix.ini"_s)};
     ZenForm form;
     SettingsHistory history{suite.dir.filePath(QStringLiteral("history"))};
-    MainController controller{form, boxes, link, mapper, preferences, history, suite.prefix()};
+    MainController controller{form, boxes, link, mapper, preferences, history, suite.places()};
     bool loaded = false;
     int remindersShown = 0;
     QString chosenFolder; // what the folder chooser answers; empty = cancelled
@@ -50,8 +50,11 @@ struct Harness
     explicit Harness(bool deviceThere, bool installed = true, bool factoryFiles = true)
         : suite(installed)
     {
-        if (factoryFiles)
+        // The factory files of the installation in use: the suite's, else Quorix's own.
+        if (factoryFiles && installed)
             suite.writeFactoryFiles(systemRecord(1), QByteArray(76, '\0'));
+        if (factoryFiles && !installed)
+            suite.writeOwnFactoryFiles(systemRecord(1), QByteArray(76, '\0'));
         link.unreachable = !deviceThere;
         link.setFile(u"\\system\\system.ini"_s, systemRecord(2));
         link.setFile(u"\\system\\weekly.ini"_s, QByteArray(76, '\0'));

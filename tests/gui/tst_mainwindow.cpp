@@ -17,7 +17,8 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // Device or factory settings reach the pages; without an installation the program ends.
+    // Device or factory settings reach the pages, from the suite or Quorix's own installation;
+    // without either the program ends.
     void startup_data()
     {
         QTest::addColumn<bool>("installed");
@@ -30,7 +31,9 @@ private slots:
             << true << true << false << true << QStringList{kNoDefaults} << 2;
         QTest::newRow("no device")
             << true << false << true << true << QStringList{"Not find the working file!"} << 1;
-        QTest::newRow("no installation") << false << true << true << false << QStringList{} << 0;
+        QTest::newRow("own installation, no device")
+            << false << false << true << true << QStringList{"Not find the working file!"} << 1;
+        QTest::newRow("no installation") << false << true << false << false << QStringList{} << 0;
     }
     void startup()
     {

@@ -83,6 +83,7 @@ private slots:
     void alarmSoundFiles();
     void refreshCheckFile_data();
     void refreshCheckFile();
+    void ownResetKeepsOpaqueBytes();
 
 private:
     QString host(const std::string &windowsPath) const
@@ -159,16 +160,22 @@ void TestSettingsStore::flows_data()
     row("save: only low 16 bits count", "dirty put1=65536", 1, "", "GGPPGG", saved,
         "NN NN CC NN h1");
     row("save: weekly not sent", "dirty put2=65537", 0, filer, "GGPP", "from", "nn NN CC ND h1");
-    row("save: cache read-only", "dirty cache-readonly", 0, filer, "G", "from", "nn // CC DD h0");
+    row("save: cache read-only", "dirty cache-readonly", 0, filer, "", "from", "nn // CC DD h0");
     row("save: cache missing", "dirty cache-missing", 0, filer, "", "from", "nn -- CC DD h0");
     // After a save the store knows the device's records: records changed on the device since
     // are replaced only on Yes; every device write keeps a snapshot first and reads back.
     const QString guard = "The settings on the Tavion have changed since they were opened. "
                           "Replace them with the settings shown here?";
-    row("save: device changed, No", "changed no", 0, guard, "GG", "from", "nn XN CC XN h1");
+    row("save: device changed, No", "changed no", 0, guard, "GG", "from", "nn NN CC XN h1");
     row("save: device changed, Yes", "changed", 1, guard, "GGPPGG", saved, "NN NN CC NN h2");
-    row("save: read-back differs", "dirty keeps-old", 0, filer, "GGPPGG", "from", "nn DD CC DD h1");
-    row("save: device away", "dirty away", 0, filer, "G", "from", "nn OO CC DD h0");
+    row("save: read-back differs", "dirty keeps-old", 0, filer, "GGPPGG", "from", "nn NN CC DD h1");
+    // The new records reach the cache before the device is touched.
+    row("save: device away", "dirty away", 0, filer, "G", "from", "nn NN CC DD h0");
+    // A new or wiped Tavion: nothing to keep, nothing to ask, both records sent.
+    row("save: device without records", "dirty blank-device staging-left", 1, "", "GIGIPPGG", saved,
+        "NN NN CC NN h0");
+    // The device holds this window's own half-sent records: not a change to ask about.
+    row("save: after a half save", "half-saved", 1, "", "GGPPGG", saved, "NN NN CC NN h2");
     row("save PC", "dirty", 1, "", "", saved, "NN OO NN DD");
     row("save PC: folder missing", "dirty pc-missing", 0, pcFiler, "", "from", "nn OO -- DD");
 
@@ -178,7 +185,7 @@ void TestSettingsStore::flows_data()
     // The edits reach the device first, so the load brings them back.
     row("open: Yes saves first", "dirty", 0, ask, "GGPPGGGGI", saved + ' ' + loaded, "NN NN CC NN");
     row("open: Yes, link fails", "dirty put1=5", 0, ask + '|' + filer, "GGP", "from",
-        "nn ND CC DD");
+        "nn NN CC DD");
     row("open: weekly.ini missing", "no-device-weekly", 0, filer, "GG", "defaults defaults",
         "PP DO CC D-");
     row("load PC", "dirty", 0, "", "", "to refresh caption:Quorix", "CC OO CC DD");
@@ -222,6 +229,21 @@ void TestSettingsStore::flows()
             m_link->calls.clear();
             m_pages->log.clear();
             m_state.ChangedFlag = true;
+        }
+        if (word == u"blank-device") {
+            m_link->removeFile(kDeviceSystemFile);
+            m_link->removeFile(kDeviceWeeklyFile);
+        }
+        if (word == u"staging-left")
+            QVERIFY(writeFile(m_history->folder() + "/.snapshot.quorix-tmp/system.ini", "x"));
+        if (word == u"half-saved") {
+            m_store->OpenFromDevice();
+            m_state.ChangedFlag = true;
+            m_link->failCall("Vlt_PutFile", 2);
+            QVERIFY(!m_store->SaveSettings(SettingsSource::Device));
+            m_link->calls.clear();
+            m_pages->log.clear();
+            m_boxes.shown.clear();
         }
         if (word == u"no-device-weekly")
             m_link->removeFile(kDeviceWeeklyFile);
@@ -271,6 +293,7 @@ void TestSettingsStore::flows()
         images += " h" + QString::number(m_history->list().size());
     QTEST(images, "images");
     QVERIFY(!m_state.LoadingPages);
+    QVERIFY(!QFileInfo::exists(m_history->folder() + "/.snapshot.quorix-tmp"));
 }
 
 void TestSettingsStore::soundList_data()
@@ -370,6 +393,18 @@ void TestSettingsStore::refreshCheckFile()
     QTEST(QString::fromLatin1(readFile(to)), "copy");
     // A replaced copy takes the source's time, so the next start leaves it alone.
     QCOMPARE(QFileInfo(to).lastModified() == sourceTime, readFile(to) == "new");
+}
+
+// Quorix's own factory files know nothing of the device's own bytes: those shown stay.
+void TestSettingsStore::ownResetKeepsOpaqueBytes()
+{
+    m_paths.OwnInstallation = true;
+    m_store->ResetToDefaults();
+    QByteArray system(256, 'F');
+    for (const auto &[offset, width] : {std::pair{0, 6}, {20, 8}, {68, 32}, {112, 144}})
+        system.replace(offset, width, QByteArray(width, 'P'));
+    QCOMPARE(bytesOf(m_state.systemRecord), system);
+    QCOMPARE(bytesOf(m_state.weeklyRecord), QByteArray(76, 'F'));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -52,3 +52,18 @@ bool TestSuite::writeFactoryFiles(const QByteArray &system, const QByteArray &we
     return writeFile(suite(QStringLiteral("razevo/system.cif")), system) &&
            writeFile(suite(QStringLiteral("razevo/weekly.cif")), weekly);
 }
+
+bool TestSuite::writeOwnFactoryFiles(const QByteArray &system, const QByteArray &weekly) const
+{
+    return writeFile(dir.filePath(QStringLiteral("own/factory/system.cif")), system) &&
+           writeFile(dir.filePath(QStringLiteral("own/factory/weekly.cif")), weekly);
+}
+
+InstallationPlaces TestSuite::places() const
+{
+    return {userReg(),
+            dir.filePath(QStringLiteral("own/cache")),
+            dir.filePath(QStringLiteral("own/data")),
+            {dir.filePath(QStringLiteral("own/factory"))},
+            prefix()};
+}

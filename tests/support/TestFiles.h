@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RecordImage.h"
+#include "platform/Installation.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,4 +37,8 @@ struct TestSuite
     bool install() const;
     // Factory files razevo\system.cif and razevo\weekly.cif.
     bool writeFactoryFiles(const QByteArray &system, const QByteArray &weekly) const;
+    // Quorix's own installation beside it: factory files in own/factory, the XDG cache and
+    // data folders own/cache and own/data.
+    bool writeOwnFactoryFiles(const QByteArray &system, const QByteArray &weekly) const;
+    InstallationPlaces places() const;
 };
