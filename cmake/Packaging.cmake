@@ -14,14 +14,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The alarm preview plays through the first of these it finds.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pipewire-bin | pulseaudio-utils | alsa-utils")
 # The summary is the Description line; this text follows it.
 set(CPACK_PACKAGE_DESCRIPTION
     "Quorix edits the system settings of the Tavion, a wrist-worn handheld
 organiser: power management with a daily on and off time, key and alarm
 sounds, the file browser's view, display contrast and backlight, the clock,
-four alarms with their melodies, and the owner's name. It works beside the
-device maker's PC suite running under Wine and reaches the organiser through
-a mounted device folder.
+four alarms with their melodies, and the owner's name. It reaches the
+organiser through its mounted device folder and needs no other software; when
+the device maker's PC suite is installed under Wine, Quorix uses its folders
+and factory settings.
 .
 quorixctl does the same work from the command line: it shows and changes
 settings files, moves them to and from the device, renders its melodies and

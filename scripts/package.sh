@@ -20,7 +20,7 @@ for file in bin/quorix bin/quorixctl share/applications/org.quorix.Quorix.deskto
     share/icons/hicolor/scalable/apps/org.quorix.Quorix.svg \
     share/metainfo/org.quorix.Quorix.metainfo.xml share/man/man1/quorix.1.gz \
     share/man/man1/quorixctl.1.gz share/bash-completion/completions/quorixctl \
-    share/doc/quorix/copyright; do
+    share/doc/quorix/copyright share/quorix/factory/system.cif share/quorix/factory/weekly.cif; do
     [ -s "$work/usr/$file" ] || { echo "$deb lacks /usr/$file" >&2; exit 1; }
 done
 # Both programs answer without a display.
@@ -28,4 +28,11 @@ for program in quorixctl quorix; do
     said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/usr/bin/$program" --version)
     [ "$said" = "$program $version" ] || { echo "$program --version said: $said" >&2; exit 1; }
 done
+# Without a suite, the unpacked quorixctl finds the factory files the package ships.
+said=$(env WINEPREFIX="$work/no-wine" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data" \
+    "$work/usr/bin/quorixctl" paths)
+[[ "$said" == *"\"DefaultsDir\":{\"host\":\"$work/usr/share/quorix/factory\"}"* ]] ||
+    { echo "quorixctl paths of the package said: $said" >&2; exit 1; }
+dpkg-deb -f "$deb" Recommends | grep -q pipewire-bin ||
+    { echo "$deb recommends no player for the preview" >&2; exit 1; }
 echo "$deb: lintian clean of errors, contents complete, both programs run"
