@@ -63,6 +63,7 @@ std::string MelodyProblem(const Melody &melody)
         return "tempo " + std::to_string(melody.tempo) + " is outside 1..32";
     if (melody.records.size() > MaxMelodyRecords)
         return "more than " + std::to_string(MaxMelodyRecords) + " records";
+    std::uint64_t samples = 0;
     for (std::size_t i = 0; i < melody.records.size(); ++i) {
         const MelodyRecord &r = melody.records[i];
         if (r.note > MaxNote)
@@ -75,6 +76,10 @@ std::string MelodyProblem(const Melody &melody)
                    " quarters sounded, at most 4";
         if (r.isRest() && r.note != 0)
             return recordText(i) + ": a rest has note 0";
+        samples += static_cast<std::uint64_t>(
+            NoteSpanOf(std::uint8_t(r.sounded * 16 + r.length % 16), melody.tempo).sampleCount);
+        if (!fitsWav(samples))
+            return recordText(i) + ": the melody grows too long for a WAV file (4 GiB)";
     }
     return {};
 }
@@ -184,6 +189,8 @@ MelodyResult ParseMelodyText(std::string_view text)
     }
     if (!tempoSeen)
         return failed("no \"tempo T\" line", 0);
+    if (std::string problem = MelodyProblem(result.melody); !problem.empty())
+        return failed(std::move(problem), -1);
     return result;
 }
 

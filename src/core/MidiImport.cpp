@@ -16,6 +16,8 @@ constexpr std::uint32_t DefaultQuarter = 500000; // microseconds: 120 beats a mi
 constexpr int DrumChannel = 9;                   // channel 10 counted from 1
 constexpr int KeyOffset = 34;                    // key 69 (A 440 Hz) is note 35
 
+constexpr std::size_t Nowhere = SIZE_MAX; // a failure of the whole file, not of one place
+
 struct Failure
 {
     std::string what;
@@ -132,7 +134,8 @@ Track readTrack(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t
             continue;
         }
         if (kind != 0)
-            throw Failure{"status byte " + std::to_string(kind) + " has no place in a file",
+            throw Failure{"status byte " + std::to_string(kind) +
+                              " (decimal) has no place in a file",
                           eventAt};
         if (status == 0)
             throw Failure{"a data byte with no status before it", eventAt};
@@ -296,7 +299,7 @@ MelodyResult ImportMidi(std::span<const std::uint8_t> bytes, const ImportOptions
             if (chosen >= tracks.size())
                 throw Failure{"there is no track " + std::to_string(options.track) +
                                   " (the file has " + std::to_string(tracks.size()) + ")",
-                              0};
+                              Nowhere};
         } else {
             for (std::size_t i = 0; i < tracks.size(); ++i) {
                 if (tracks[i].notes.size() > tracks[chosen].notes.size())
@@ -307,7 +310,7 @@ MelodyResult ImportMidi(std::span<const std::uint8_t> bytes, const ImportOptions
             throw Failure{tracks.empty() ? std::string("no track")
                                          : "track " + std::to_string(chosen + 1) +
                                                " has no notes outside channel 10",
-                          0};
+                          Nowhere};
 
         const Clock clock(division, std::move(tempos));
         const double thirtySecond = clock.firstQuarter() / 8e6;
@@ -319,14 +322,14 @@ MelodyResult ImportMidi(std::span<const std::uint8_t> bytes, const ImportOptions
             const double startUnits = clock.seconds(n.start) / unit;
             const double endUnits = clock.seconds(n.end) / unit;
             if (endUnits > MaxUnits)
-                throw Failure{"the notes last longer than any melody can", 0};
+                throw Failure{"the notes last longer than any melody can", Nowhere};
             const auto start = std::llround(startUnits);
             const auto end = std::llround(endUnits);
             if (end > start)
                 spans.push_back({start, end, n.key, 0});
         }
         if (spans.empty())
-            throw Failure{"every note is shorter than half a unit", 0};
+            throw Failure{"every note is shorter than half a unit", Nowhere};
 
         result.melody.tempo = static_cast<std::uint8_t>(tempo);
         std::int64_t now = 0;
@@ -339,13 +342,18 @@ MelodyResult ImportMidi(std::span<const std::uint8_t> bytes, const ImportOptions
             if (!AppendNote(result.melody, 0, std::uint64_t(piece.start - now), true, false) ||
                 !AppendNote(result.melody, note, std::uint64_t(piece.end - piece.start), false,
                             options.legato))
-                throw Failure{"more than " + std::to_string(MaxMelodyRecords) + " records", 0};
+                throw Failure{"more than " + std::to_string(MaxMelodyRecords) + " records",
+                              Nowhere};
             now = piece.end;
         }
+        if (const std::string problem = MelodyProblem(result.melody); !problem.empty())
+            throw Failure{problem, Nowhere};
     } catch (const Failure &failure) {
         result.melody = {};
-        result.error = "at byte " + std::to_string(failure.at) + ": " + failure.what;
-        result.position = static_cast<std::int64_t>(failure.at);
+        result.error = failure.at == Nowhere
+                           ? failure.what
+                           : "at byte " + std::to_string(failure.at) + ": " + failure.what;
+        result.position = failure.at == Nowhere ? -1 : static_cast<std::int64_t>(failure.at);
     }
     return result;
 }

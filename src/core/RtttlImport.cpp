@@ -27,6 +27,15 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Builds a message piece by piece (GCC 12 warns wrongly about chains of string additions).
+std::string join(std::initializer_list<std::string_view> parts)
+{
+    std::string text;
+    for (const std::string_view part : parts)
+        text += part;
+    return text;
+}
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -191,8 +200,8 @@ MelodyResult ImportRtttl(std::string_view text, const ImportOptions &options)
         const bool pause = letter == 'p';
         int pc = pitchClass(letter);
         if (!pause && pc < 0) {
-            p.fail(i, "'" + std::string(1, text[chars[i].at]) + "' in '" + whole +
-                          "' is not a note letter (a-h or p)");
+            p.fail(i, join({"'", text.substr(chars[i].at, 1), "' in '", whole,
+                            "' is not a note letter (a-h or p)"}));
             return failed();
         }
         ++i;
@@ -205,8 +214,8 @@ MelodyResult ImportRtttl(std::string_view text, const ImportOptions &options)
         if (!dotted && i < to && chars[i].c == '.')
             dotted = true, ++i;
         if (i != to) {
-            p.fail(i, "unexpected '" + std::string(1, text[chars[i].at]) + "' in the note '" +
-                          whole + "'");
+            p.fail(i, join({"unexpected '", text.substr(chars[i].at, 1), "' in the note '", whole,
+                            "'"}));
             return failed();
         }
         const int ticks = TicksPerWhole / (duration < 0 ? d : duration) * (dotted ? 3 : 2) / 2;
@@ -250,5 +259,6 @@ MelodyResult ImportRtttl(std::string_view text, const ImportOptions &options)
             return result;
         }
     }
+    result.error = MelodyProblem(result.melody);
     return result;
 }
