@@ -31,8 +31,9 @@ int fail(CliContext &ctx, const QString &file, const QString &message)
     return ExitBadInput;
 }
 
-// A whole regular file of at most `limit` bytes.
-std::optional<QByteArray> readInput(CliContext &ctx, const QString &path, qint64 limit)
+// A whole regular file of at most `limit` bytes, or its first `limit` bytes when cut.
+std::optional<QByteArray> readInput(CliContext &ctx, const QString &path, qint64 limit,
+                                    bool cut = false)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
@@ -40,6 +41,8 @@ std::optional<QByteArray> readInput(CliContext &ctx, const QString &path, qint64
         return std::nullopt;
     }
     QByteArray bytes = file.read(limit + 1);
+    if (cut)
+        bytes.truncate(limit);
     if (bytes.size() > limit) {
         fail(ctx, path, QStringLiteral("larger than %1 bytes").arg(limit));
         return std::nullopt;
@@ -108,7 +111,7 @@ int importCommand(const QStringList &args, CliContext &ctx)
 
 int showCommand(const QString &path, CliContext &ctx)
 {
-    const auto input = readInput(ctx, path, qint64(MaxSndBytes));
+    const auto input = readInput(ctx, path, qint64(MaxSndBytes), true);
     if (!input)
         return ExitBadInput;
     const MelodyResult result = ReadMelodySnd(bytesOf(*input));

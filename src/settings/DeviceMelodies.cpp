@@ -108,6 +108,8 @@ DeviceMelodies::Outcome DeviceMelodies::put(const QByteArray &snd, const QString
         {reinterpret_cast<const std::uint8_t *>(snd.constData()), std::size_t(snd.size())}, parsed);
     if (check.error != SndError::None)
         return failed(Failure::BadInput, QString::fromStdString(SndResultText(check)));
+    // What follows the end marker is never read; it does not go to the device either.
+    const QByteArray melody = snd.left(qsizetype(4 + 2 * (parsed.records.size() + 1)));
 
     const QString path = devicePath(*device);
     Outcome outcome;
@@ -127,7 +129,7 @@ DeviceMelodies::Outcome DeviceMelodies::put(const QByteArray &snd, const QString
     };
     const QString work = m_workFolder + u'/' + kWorkFile;
     QString error;
-    if (!writeFileAtomically(work, snd, &error))
+    if (!writeFileAtomically(work, melody, &error))
         return deviceFailed(error);
     const std::int32_t r = m_link.Vlt_PutFile(path, work, kWholeFile);
     if (vlt::low16(r) != 0)
@@ -136,7 +138,7 @@ DeviceMelodies::Outcome DeviceMelodies::put(const QByteArray &snd, const QString
     QByteArray back;
     if (Outcome read = fetch(path, back); !read.ok())
         return deviceFailed(read.problem);
-    if (back != snd)
+    if (back != melody)
         return deviceFailed(
             QStringLiteral("%1 on the device differs from what was sent").arg(path));
     return outcome;

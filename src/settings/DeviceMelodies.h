@@ -43,8 +43,9 @@ public:
     // "\system\sound\NAME.snd".
     static QString devicePath(const QString &deviceName);
 
-    // Puts a sound file the reader accepts on the device under NAME. An existing melody of that
-    // name is refused unless replace, and then kept first. The device's copy is read back.
+    // Puts a sound file the reader accepts on the device under NAME, up to its end marker. An
+    // existing melody of that name is refused unless replace, and then kept first. The device's
+    // copy is read back.
     Outcome put(const QByteArray &snd, const QString &name, bool replace);
     Outcome get(const QString &name, QByteArray &snd);
     Outcome remove(const QString &name);
