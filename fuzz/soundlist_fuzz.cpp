@@ -18,6 +18,7 @@ public:
     std::int32_t Vlt_GetFile(const QString &, const QString &, std::int32_t) override { return 1; }
     std::int32_t Vlt_PutFile(const QString &, const QString &, std::int32_t) override { return 1; }
     std::int32_t Vlt_IsExist(const QString &) override { return 1; }
+    std::int32_t Vlt_DeleteFile(const QString &) override { return 1; }
     std::int32_t Vlt_DirByExt(const QString &, const QString &, std::span<char> buffer,
                               std::int32_t maxChars) override
     {

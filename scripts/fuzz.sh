@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-30}"
 jobs="${FUZZ_JOBS:-2}"
 build_dir=build-fuzz
-all_targets=(snd record_show record_set registry placement soundlist dirpattern devicepath)
+all_targets=(snd record_show record_set registry placement soundlist dirpattern devicepath rtttl midi)
 read -r -a targets <<<"${FUZZ_TARGETS:-${all_targets[*]}}"
 
 ./scripts/install-deps.sh

@@ -7,11 +7,14 @@ int showCommand(const QStringList &args, CliContext &ctx);
 int setCommand(const QStringList &args, CliContext &ctx);
 int pathsCommand(const QStringList &args, CliContext &ctx);
 int snd2wavCommand(const QStringList &args, CliContext &ctx);
+// Device melodies from ringtone text, MIDI files or the text form, and back to text.
+int melodyCommand(const QStringList &args, CliContext &ctx);
 
 // Device commands. A device that cannot be reached or a transfer that fails ends them with
 // ExitDeviceFailure and a message naming the step.
 int pullCommand(const QStringList &args, CliContext &ctx);
 int pushCommand(const QStringList &args, CliContext &ctx);
+// Lists, puts, fetches or removes device melodies; a replaced or removed one is kept first.
 int soundsCommand(const QStringList &args, CliContext &ctx);
 int deviceCommand(const QStringList &args, CliContext &ctx);
 // The snapshots of the device's settings, and putting one back on the device.

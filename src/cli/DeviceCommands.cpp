@@ -6,7 +6,6 @@
 #include "core/RecordLayout.h"
 #include "devicelink/DeviceFinder.h"
 #include "devicelink/DirectoryDeviceLink.h"
-#include "devicelink/SoundList.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileLock.h"
 #include "settings/DeviceTransfer.h"
@@ -380,20 +379,6 @@ int pushCommand(const QStringList &args, CliContext &ctx)
     if (auto code = write.finish({{kDeviceSystemFile, system}, {kDeviceWeeklyFile, weekly}},
                                  {systemFile.readAll(), weeklyFile.readAll()}))
         return *code;
-    return ExitOk;
-}
-
-int soundsCommand(const QStringList &args, CliContext &ctx)
-{
-    if (!args.isEmpty())
-        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl sounds"));
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, QStringLiteral("sounds")))
-        return *code;
-    QStringList list;
-    GetSoundList(device.link, list);
-    for (const QString &name : soundNames(list))
-        ctx.out << name << '\n';
     return ExitOk;
 }
 

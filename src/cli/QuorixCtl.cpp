@@ -35,8 +35,16 @@ constexpr std::array commands{
             "quorixctl pull ~/tavion", pullCommand},
     Command{"push", "push DIR", "Send DIR/system.ini, then DIR/weekly.ini, to the device.",
             "quorixctl push ~/tavion", pushCommand},
-    Command{"sounds", "sounds", "List the device's melodies, one name a line.", "quorixctl sounds",
-            soundsCommand},
+    Command{
+        "melody",
+        "melody import IN OUT.snd [--track N] [--transpose K] [--legato] | melody show FILE.snd",
+        "Make a device melody from ringtone text (RTTTL), a MIDI file or the text form, or "
+        "print a melody in the text form.",
+        "quorixctl melody import tune.mid TUNE.snd --transpose -12", melodyCommand},
+    Command{"sounds", "sounds [put FILE.snd [NAME] [--replace] | get NAME OUT.snd | remove NAME]",
+            "List the device's melodies, one name a line, or put, fetch or remove one; a "
+            "replaced or removed melody is kept in the history's sounds folder first.",
+            "quorixctl sounds put TUNE.snd WAKEUP", soundsCommand},
     Command{"device", "device show | device set NAME=VALUE... | device find",
             "Print both records of the device as JSON, change fields on the device, or list "
             "the Tavions found among the mounted folders as JSON.",

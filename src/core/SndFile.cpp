@@ -16,13 +16,12 @@ bool isEndMarker(const SndRecord &record)
     return record.N == EndByte && record.D == EndByte;
 }
 
-// The RIFF size field (file length - 8) has 32 bits.
+} // namespace
+
 bool fitsWav(std::uint64_t sampleCount)
 {
     return WavHeaderSize + sampleCount - 8 <= std::numeric_limits<std::uint32_t>::max();
 }
-
-} // namespace
 
 SndResult ParseSndFile(std::span<const std::uint8_t> bytes, SndFile &snd)
 {

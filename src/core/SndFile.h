@@ -48,6 +48,8 @@ struct SndResult
     int value = 0;
 };
 
+// The RIFF size field (file length - 8) has 32 bits: true when that many samples fit.
+bool fitsWav(std::uint64_t sampleCount);
 // Checks a whole sound file image before anything is rendered from it.
 SndResult ParseSndFile(std::span<const std::uint8_t> bytes, SndFile &snd);
 // Reads at most MaxSndBytes of a regular file and parses them.

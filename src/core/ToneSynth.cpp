@@ -9,41 +9,27 @@
 
 namespace {
 
-// Tone samples are copied out in runs of whole phase cycles of about this many samples.
-constexpr int ToneChunk = 4096;
-
 int lengthUnits(std::uint8_t D)
 {
     const int L = D % 16;
     return L == 0 ? 16 : L;
 }
 
-void putTone(WavWriter &out, const WaveTables &tables, std::uint8_t N, std::int32_t count)
+// Stepping k * step through the note's row, the phase is back at 0 after period / gcd samples.
+void makeCycle(WaveTables &tables, int N)
 {
-    if (count <= 0)
-        return;
     const int s = N % 12;
     const int period = tables.WavePeriod[s];
     const int step = (1 << (N / 12)) % period;
-    const auto &row = tables.WaveTable[s];
-
-    // Stepping k * step through the row, the phase is back at 0 after period / gcd samples;
-    // every run of the note is a repetition of that cycle.
     const int cycle = period / std::gcd(period, step);
-    const int runLength = std::min(count, ToneChunk / cycle * cycle);
-    std::array<std::uint8_t, ToneChunk> run;
     int phase = 0;
-    for (int k = 0; k < std::min(cycle, runLength); ++k) {
-        run[k] = row[phase];
+    for (int k = 0; k < cycle; ++k) {
+        tables.NoteCycle[N][k] = tables.WaveTable[s][phase];
         phase += step;
         if (phase >= period)
             phase -= period;
     }
-    for (int filled = cycle; filled < runLength; filled *= 2)
-        std::memcpy(run.data() + filled, run.data(), std::min(filled, runLength - filled));
-
-    for (std::int32_t left = count; left > 0 && !out.failed(); left -= runLength)
-        out.put(run.data(), static_cast<std::size_t>(std::min(left, runLength)));
+    tables.NoteCycleLength[N] = static_cast<std::int16_t>(cycle);
 }
 
 } // namespace
@@ -63,6 +49,8 @@ WaveTables MakeWaveTable(std::int32_t sampleRate)
             tables.WaveTable[s][j] = static_cast<std::uint8_t>(value);
         }
     }
+    for (int N = 0; N <= MaxNote; ++N)
+        makeCycle(tables, N);
     return tables;
 }
 
@@ -107,7 +95,9 @@ bool PutNoteWave(WavWriter &out, const WaveTables &tables, std::uint8_t N, std::
         return false;
     const NoteSpan span = NoteSpanOf(D, T);
     const std::int32_t sounded = SoundedSamples(tables, N, D, T);
-    putTone(out, tables, N, sounded);
+    if (sounded > 0)
+        out.repeat(tables.NoteCycle[N].data(), std::size_t(tables.NoteCycleLength[N]),
+                   std::size_t(sounded));
     out.fill(Midpoint, static_cast<std::size_t>(span.sampleCount - sounded));
     return true;
 }

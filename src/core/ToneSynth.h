@@ -17,10 +17,13 @@ inline constexpr int WaveRows = 12;
 inline constexpr int WaveColumns = 384;
 
 // One sine period per semitone at octave 0; higher octaves step through the same row faster.
+// Each note's samples repeat a cycle of at most one row, made once with the tables.
 struct WaveTables
 {
     std::array<std::array<std::uint8_t, WaveColumns>, WaveRows> WaveTable{};
     std::array<std::int16_t, WaveRows> WavePeriod{};
+    std::array<std::array<std::uint8_t, WaveColumns>, MaxNote + 1> NoteCycle{};
+    std::array<std::int16_t, MaxNote + 1> NoteCycleLength{};
 };
 
 WaveTables MakeWaveTable(std::int32_t sampleRate);

@@ -107,8 +107,9 @@ bool WavWriter::open()
     std::setvbuf(file_, nullptr, _IONBF, 0);
     buffer_.resize(BufferSize);
     failed_ = false;
+    // The header starts the buffer, so every later write begins on a page boundary of the file.
     const std::vector<std::uint8_t> header = provisionalHeader();
-    write(header.data(), header.size());
+    put(header.data(), header.size());
     return !failed_;
 }
 
@@ -119,6 +120,31 @@ void WavWriter::put(const std::uint8_t *samples, std::size_t count)
         std::memcpy(buffer_.data() + used_, samples, n);
         used_ += n;
         samples += n;
+        count -= n;
+        if (used_ == BufferSize)
+            flush();
+    }
+}
+
+void WavWriter::repeat(const std::uint8_t *pattern, std::size_t length, std::size_t count)
+{
+    std::size_t phase = 0;
+    while (count > 0 && !failed_) {
+        const std::size_t n = std::min(count, BufferSize - used_);
+        std::uint8_t *to = buffer_.data() + used_;
+        // One whole pattern from the current phase, then doubled: each sample is written once.
+        std::size_t filled = std::min(n, length - phase);
+        std::memcpy(to, pattern + phase, filled);
+        const std::size_t wrapped = std::min(n - filled, phase);
+        std::memcpy(to + filled, pattern, wrapped);
+        filled += wrapped;
+        while (filled < n) {
+            const std::size_t m = std::min(filled, n - filled);
+            std::memcpy(to + filled, to, m);
+            filled += m;
+        }
+        phase = (phase + n) % length;
+        used_ += n;
         count -= n;
         if (used_ == BufferSize)
             flush();

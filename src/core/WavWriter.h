@@ -25,6 +25,8 @@ public:
     // Creates the temporary file and writes the provisional header.
     bool open();
     void put(const std::uint8_t *samples, std::size_t count);
+    // Appends count samples that repeat pattern[0, length) from its start.
+    void repeat(const std::uint8_t *pattern, std::size_t length, std::size_t count);
     void fill(std::uint8_t value, std::size_t count);
     // True once a write failed or before open() succeeded; later samples are dropped.
     bool failed() const { return failed_; }

@@ -23,6 +23,8 @@ public:
                                      std::int32_t mode) = 0;
     // Low 16 bits non-zero = the device file or directory exists.
     virtual std::int32_t Vlt_IsExist(const QString &devicePath) = 0;
+    // Low 16 bits 0 = the device file was removed. Directories are never removed.
+    virtual std::int32_t Vlt_DeleteFile(const QString &devicePath) = 0;
     // Writes the ANSI names of deviceDir's files with that extension into buffer, separated by
     // tabs, at most maxChars of them; the low 16 bits, signed, are the characters written.
     virtual std::int32_t Vlt_DirByExt(const QString &deviceDir, const QString &extension,

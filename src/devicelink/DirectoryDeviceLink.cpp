@@ -7,6 +7,7 @@
 #include "platform/DeviceNames.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -206,6 +207,19 @@ std::int32_t DirectoryDeviceLink::Vlt_IsExist(const QString &devicePath)
 {
     const Target device = resolve(devicePath);
     return device.status == vlt::Ok && QFileInfo::exists(device.hostPath) ? 1 : 0;
+}
+
+std::int32_t DirectoryDeviceLink::Vlt_DeleteFile(const QString &devicePath)
+{
+    const Target device = resolve(devicePath);
+    if (device.status != vlt::Ok)
+        return device.status;
+    const QFileInfo info(device.hostPath);
+    if (!info.exists())
+        return vlt::NotFound;
+    if (!info.isFile() || !QFile::remove(device.hostPath) || !syncFolder(info.path()))
+        return vlt::CopyFailed;
+    return vlt::Ok;
 }
 
 std::int32_t DirectoryDeviceLink::Vlt_DirByExt(const QString &deviceDir, const QString &extension,

@@ -56,6 +56,7 @@ public:
     std::int32_t Vlt_PutFile(const QString &devicePath, const QString &pcPath,
                              std::int32_t mode) override;
     std::int32_t Vlt_IsExist(const QString &devicePath) override;
+    std::int32_t Vlt_DeleteFile(const QString &devicePath) override;
     std::int32_t Vlt_DirByExt(const QString &deviceDir, const QString &extension,
                               std::span<char> buffer, std::int32_t maxChars) override;
     void Vlt_SetupDisconnection() override;

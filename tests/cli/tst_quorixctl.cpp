@@ -99,7 +99,8 @@ void TestQuorixCtl::init()
         {"files/counting.ini", bytesOf(counting)},
         {"files/odd.bin", QByteArray(100, '\x01')},
         {"files/in.snd", QByteArray("\x07\x00\x01\x00\x00\x11\xff\xff", 8)},
-        {"files/tempo0.snd", QByteArray("\x07\x00\x00\x00\xff\xff", 6)}};
+        {"files/tempo0.snd", QByteArray("\x07\x00\x00\x00\xff\xff", 6)},
+        {"files/tune.txt", "d=4,o=5,b=120:c,p"}};
     for (const auto &[name, bytes] : files) {
         QFile f(path(name));
         QVERIFY(writeFile(path(name), bytes) && f.open(QIODevice::ReadWrite) &&
@@ -189,6 +190,27 @@ void TestQuorixCtl::runs_data()
     row("paths, no suite", "paths", 0, "",
         R"({"Suite":"own","WinePrefix":null,"InstallPath":{"host":"{t}/data/quorix"},)"
         R"("ProgramDir":{"host":...)");
+    const QString put = "sounds put {t}/files/in.snd ; ";
+    row("melody import, show",
+        "melody import {t}/files/tune.txt {t}/files/t.snd ; melody show {t}/files/t.snd", 0, "",
+        "tempo 32\n38 1 3 # C5\nrest 1\n");
+    row("melody import refused", "melody import {t}/files/odd.bin {t}/files/t.snd", 1,
+        "quorixctl melody: {t}/files/odd.bin: at character 101: expected NAME:DEFAULTS:NOTES or "
+        "DEFAULTS:NOTES; nothing written\n");
+    row("sounds put, get", put + "sounds get in {t}/files/got.snd ; melody show {t}/files/got.snd",
+        0, "", "tempo 1\n0 1 1 # A#1\n");
+    row("sounds put over refused", put + "sounds put {t}/files/in.snd IN.snd", 1,
+        "quorixctl: sounds put: \\system\\sound\\IN.snd is already on the device (use "
+        "--replace)\n");
+    row("sounds remove keeps it", put + "sounds remove in", 0, "",
+        "kept the device's melody in {t}/data/quorix/history/sounds/IN-...");
+    row("history after sounds kept", put + "sounds put {t}/files/in.snd --replace ; history", 0, "",
+        "[]\n");
+    row("sounds get missing", "sounds get IN {t}/files/got.snd", 1,
+        "quorixctl: sounds get: \\system\\sound\\IN.snd is not on the device\n");
+    row("sounds put long name", "sounds put {t}/files/in.snd LONGERTHAN8", 1,
+        "the melody name 'LONGERTHAN8' must be 1 to 8 bytes long\n");
+    row("sounds frob", "sounds frob", 2, "quorixctl: usage: quorixctl sounds [put FILE.snd");
 
     const QString pull = "pull {t}/pc", push = "push {t}/pc", fetching = "quorixctl: fetching ";
     row("pull", pull, 0, "", "", "DD DD DD");
@@ -241,8 +263,9 @@ void TestQuorixCtl::runs_data()
         "device-readonly");
     // A folder set but not there is not replaced by the Tavion found; the step named is the
     // line but its last word.
-    for (const QString &line : QStringList{"pull {t}/pc", "push {t}/pc", "sounds -",
-                                           "device show -", "device set Contrast=5"})
+    for (const QString &line :
+         QStringList{"pull {t}/pc", "push {t}/pc", "sounds -", "sounds remove X", "device show -",
+                     "device set Contrast=5"})
         row(qPrintable(line + ", unplugged"), QString(line).remove(" -"), 4,
             "quorixctl: " + line.section(u' ', 0, -2) +
                 ": device folder {t}/unplugged is not there\n",

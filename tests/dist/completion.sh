@@ -19,5 +19,7 @@ expect "Contrast=" quorixctl set --system x.ini Con
 expect "Hidden56=" quorixctl set weekly.ini Hid
 expect "AlarmEntry[3].Hour=" quorixctl device set Contrast = 9 'AlarmEntry[3].H'
 expect "" quorixctl device set Contrast = ''
+expect "put get remove" quorixctl sounds ''
+expect "--track --transpose --legato" quorixctl melody import --
 rm -r "$PWD"
 exit $status

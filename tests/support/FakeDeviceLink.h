@@ -97,6 +97,16 @@ public:
                       forced("Vlt_IsExist").value_or(!unreachable && there ? 1 : 0));
     }
 
+    std::int32_t Vlt_DeleteFile(const QString &devicePath) override
+    {
+        std::int32_t r = forced("Vlt_DeleteFile")
+                             .value_or(unreachable ? vlt::Unreachable
+                                                   : (file(devicePath) ? vlt::Ok : vlt::NotFound));
+        if (r == vlt::Ok)
+            removeFile(devicePath);
+        return record("Vlt_DeleteFile", {devicePath}, r);
+    }
+
     std::int32_t Vlt_DirByExt(const QString &deviceDir, const QString &extension,
                               std::span<char> buffer, std::int32_t maxChars) override
     {
