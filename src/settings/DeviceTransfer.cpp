@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcHistory, "quorix.history", QtInfoMsg)
+// Off unless asked for: QT_LOGGING_RULES=quorix.history.info=true.
+Q_LOGGING_CATEGORY(lcHistory, "quorix.history", QtWarningMsg)
 
 DeviceTransfer::DeviceTransfer(DeviceLink &link, const PathMapper &mapper)
     : m_link(link), m_mapper(mapper)
