@@ -14,6 +14,8 @@ int pullCommand(const QStringList &args, CliContext &ctx);
 int pushCommand(const QStringList &args, CliContext &ctx);
 int soundsCommand(const QStringList &args, CliContext &ctx);
 int deviceCommand(const QStringList &args, CliContext &ctx);
+// Returns ExitOk once a Tavion is mounted, ExitDeviceFailure (after a message) at the timeout.
+int deviceWait(const QStringList &args, CliContext &ctx);
 // The snapshots of the device's settings, and putting one back on the device.
 int historyCommand(const QStringList &args, CliContext &ctx);
 int restoreCommand(const QStringList &args, CliContext &ctx);
