@@ -32,7 +32,9 @@ DeviceArrival::DeviceArrival(MountWatch &watch, Present present, QStringList kno
         m_fallbackLoads = state.Loads;
         m_fallbackRecords = shownRecords();
     }
-    connect(&watch, &MountWatch::mountsChanged, this, &DeviceArrival::check);
+    // Queued: the questions and messages of an arrival run their own event loops, which must
+    // not run inside the notifier that told of it.
+    connect(&watch, &MountWatch::mountsChanged, this, &DeviceArrival::check, Qt::QueuedConnection);
 }
 
 void DeviceArrival::check()

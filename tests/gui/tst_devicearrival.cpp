@@ -65,6 +65,7 @@ private slots:
         if (dialog)
             box.show();
         emit watch.mountsChanged();
+        QCoreApplication::sendPostedEvents(); // the arrival is looked at after the signal
         if (dialog) {
             QCOMPARE(h.standby(), 1);
             box.close();
