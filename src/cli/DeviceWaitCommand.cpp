@@ -45,6 +45,7 @@ int deviceWait(const QStringList &args, CliContext &ctx)
     QTimer timeout;
     if (seconds) {
         timeout.setSingleShot(true);
+        timeout.setTimerType(Qt::PreciseTimer); // a coarse one may end up to 5% early
         QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
         timeout.start(std::chrono::seconds(*seconds));
     }
