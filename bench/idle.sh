@@ -14,7 +14,7 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 "$mkdemo" "$work/demo" >/dev/null
 export WINEPREFIX="$work/demo/wineprefix" TAVION_DEVICE_ROOT="$work/demo/device"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 for ((round = 1; round <= runs; round++)); do
     for program in "$@"; do
         export XDG_CONFIG_HOME="$work/config-$round"

@@ -79,7 +79,8 @@ bool DeviceArrival::untouched()
     const SettingsState &state = m_controller.state();
     switch (state.ShownOrigin) {
     case SettingsState::Origin::Factory:
-        return state.Loads == m_fallbackLoads && shownRecords() == m_fallbackRecords;
+        return state.Loads == m_fallbackLoads && !m_fallbackRecords.isEmpty() &&
+               shownRecords() == m_fallbackRecords;
     case SettingsState::Origin::Device:
         return !state.ChangedFlag && m_controller.pages().userName->UserName()->text() ==
                                          m_controller.binding().UserNameSnapshot;
