@@ -17,6 +17,8 @@ int pushCommand(const QStringList &args, CliContext &ctx);
 // Lists, puts, fetches or removes device melodies; a replaced or removed one is kept first.
 int soundsCommand(const QStringList &args, CliContext &ctx);
 int deviceCommand(const QStringList &args, CliContext &ctx);
+// Returns ExitOk once a Tavion is mounted, ExitDeviceFailure (after a message) at the timeout.
+int deviceWait(const QStringList &args, CliContext &ctx);
 // The snapshots of the device's settings, and putting one back on the device.
 int historyCommand(const QStringList &args, CliContext &ctx);
 int restoreCommand(const QStringList &args, CliContext &ctx);

@@ -408,9 +408,14 @@ int deviceCommand(const QStringList &args, CliContext &ctx)
         return deviceSet(args.mid(1), ctx);
     if (args.value(0) == u"find" && args.size() == 1)
         return deviceFind(ctx);
+    if (args.value(0) == u"wait") {
+        const int code = deviceWait(args.mid(1), ctx);
+        return code == ExitOk ? deviceFind(ctx) : code;
+    }
     return fail(ctx, ExitUsage,
                 QStringLiteral("usage: quorixctl device show | quorixctl device set "
-                               "NAME=VALUE... | quorixctl device find"));
+                               "NAME=VALUE... | quorixctl device find | quorixctl device wait "
+                               "[--timeout SECONDS]"));
 }
 
 int historyCommand(const QStringList &args, CliContext &ctx)

@@ -45,9 +45,12 @@ constexpr std::array commands{
             "List the device's melodies, one name a line, or put, fetch or remove one; a "
             "replaced or removed melody is kept in the history's sounds folder first.",
             "quorixctl sounds put TUNE.snd WAKEUP", soundsCommand},
-    Command{"device", "device show | device set NAME=VALUE... | device find",
-            "Print both records of the device as JSON, change fields on the device, or list "
-            "the Tavions found among the mounted folders as JSON.",
+    Command{"device",
+            "device show | device set NAME=VALUE... | device find | device wait [--timeout "
+            "SECONDS]",
+            "Print both records of the device as JSON, change fields on the device, list "
+            "the Tavions found among the mounted folders as JSON, or wait until one is plugged "
+            "in and list them (exit 4 at the timeout).",
             "quorixctl device set Contrast=18", deviceCommand},
     Command{"history", "history",
             "List the snapshots of the device's settings kept before each write to it, newest "

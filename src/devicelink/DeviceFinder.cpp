@@ -224,3 +224,9 @@ QList<FoundDevice> DeviceFinder::find() const
     }
     return devices;
 }
+
+bool DeviceFinder::holdsTavion(const QString &folder) const
+{
+    const auto answers = runProbes({Probe{folder, false, {}}}, m_timeLimit);
+    return !answers.front().value_or(QStringList{}).isEmpty();
+}

@@ -40,6 +40,8 @@ public:
     // The Tavions in mount-table order, then those of GVfs by name. A mount that has not
     // answered when the time limit is up is left out.
     QList<FoundDevice> find() const;
+    // Whether folder holds a Tavion by the same rule, within the same time limit.
+    bool holdsTavion(const QString &folder) const;
 
 private:
     Places m_places;

@@ -86,29 +86,49 @@ DirectoryDeviceLink::DirectoryDeviceLink(const PathMapper &mapper, SettingsProvi
 {
 }
 
+DeviceSearch::DeviceSearch(const QProcessEnvironment &env)
+    : m_rootOverride(env.value(QStringLiteral("TAVION_DEVICE_ROOT"))),
+      m_finder(DeviceFinder::Places::fromEnvironment(env))
+{
+}
+
+DeviceLinkSettings DeviceSearch::settings()
+{
+    DeviceLinkSettings s = DeviceLinkSettings::load();
+    if (!m_rootOverride.isEmpty())
+        s.deviceRoot = m_rootOverride;
+    if (!s.deviceRoot.isEmpty())
+        return s;
+    if (!m_found) {
+        m_found = QStringList();
+        for (const FoundDevice &device : m_finder.find())
+            m_found->append(device.root);
+    }
+    s.found = *m_found;
+    if (s.found.size() == 1)
+        s.deviceRoot = s.found.first();
+    return s;
+}
+
+QStringList DeviceSearch::present()
+{
+    const DeviceLinkSettings s = settings();
+    if (!s.found.isEmpty() || s.deviceRoot.isEmpty())
+        return s.found;
+    return m_finder.holdsTavion(s.deviceRoot) ? QStringList{s.deviceRoot} : QStringList{};
+}
+
+QStringList DeviceSearch::rescan()
+{
+    m_found.reset();
+    return present();
+}
+
 DirectoryDeviceLink::SettingsProvider
 DirectoryDeviceLink::settingsFrom(const QProcessEnvironment &env)
 {
-    const QString rootOverride = env.value(QStringLiteral("TAVION_DEVICE_ROOT"));
-    const DeviceFinder finder(DeviceFinder::Places::fromEnvironment(env));
     // Looked for once, when first needed: a run keeps the device it found.
-    auto found = std::make_shared<std::optional<QStringList>>();
-    return [rootOverride, finder, found] {
-        DeviceLinkSettings s = DeviceLinkSettings::load();
-        if (!rootOverride.isEmpty())
-            s.deviceRoot = rootOverride;
-        if (!s.deviceRoot.isEmpty())
-            return s;
-        if (!*found) {
-            *found = QStringList();
-            for (const FoundDevice &device : finder.find())
-                (*found)->append(device.root);
-        }
-        s.found = **found;
-        if (s.found.size() == 1)
-            s.deviceRoot = s.found.first();
-        return s;
-    };
+    return [search = std::make_shared<DeviceSearch>(env)] { return search->settings(); };
 }
 
 QString DirectoryDeviceLink::rootProblem() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devicelink/DeviceFinder.h"
 #include "devicelink/DeviceLink.h"
 #include "platform/PathMapper.h"
 
@@ -23,6 +24,27 @@ struct DeviceLinkSettings
     void save() const;
 };
 
+// The Tavions a link with no folder set works with: looked for when first needed, and again when
+// the window learns that the mounts changed.
+class DeviceSearch
+{
+public:
+    explicit DeviceSearch(const QProcessEnvironment &env);
+
+    // The stored settings with the root replaced by $TAVION_DEVICE_ROOT when that is set, else
+    // by the one Tavion found.
+    DeviceLinkSettings settings();
+    // The Tavions there as last looked for: the folder set when it holds one, else those found.
+    QStringList present();
+    // Looks again, so the link works with what is mounted now, and returns present().
+    QStringList rescan();
+
+private:
+    QString m_rootOverride;
+    DeviceFinder m_finder;
+    std::optional<QStringList> m_found;
+};
+
 // The shipped link: the Tavion is reached as a mounted directory tree. Device names are matched
 // case-insensitively, and no device path may lead outside the device root.
 class DirectoryDeviceLink : public DeviceLink
@@ -39,8 +61,8 @@ public:
     // The settings are read at every call, so a root changed in the setup dialog counts at once.
     DirectoryDeviceLink(const PathMapper &mapper, SettingsProvider settings, Hooks hooks = {});
 
-    // The stored settings with the root replaced by $TAVION_DEVICE_ROOT when that is set. When
-    // neither sets one, the Tavions mounted at the first call are found (see DeviceFinder).
+    // The settings of a DeviceSearch of its own: the Tavions mounted at the first call are kept
+    // for the run.
     static SettingsProvider settingsFrom(const QProcessEnvironment &env);
 
     // Empty when the device root is usable, else why every transfer fails.

@@ -13,6 +13,7 @@ public:
 
     void warn(const QString &text) override;
     bool askYesNo(const QString &text) override;
+    bool askYesNoDefaultNo(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
 
 private:

@@ -1,4 +1,6 @@
 #include "devicelink/DirectoryDeviceLink.h"
+#include "devicelink/MountWatcher.h"
+#include "gui/DeviceArrival.h"
 #include "gui/DeviceLinkDialog.h"
 #include "gui/MainController.h"
 #include "gui/Preferences.h"
@@ -54,8 +56,10 @@ int main(int argc, char *argv[])
                      [&form] { RestoreAndRaise(&form); });
     QtMessageBoxes boxes(&form);
     const PathMapper mapper(PathMapper::prefixFromEnvironment(env));
-    DirectoryDeviceLink link(mapper, DirectoryDeviceLink::settingsFrom(env),
-                             deviceLinkGuiHooks(&form, boxes, env));
+    // Shared with the arrival watch, which makes the link look for the Tavion again.
+    const auto search = std::make_shared<DeviceSearch>(env);
+    DirectoryDeviceLink link(
+        mapper, [search] { return search->settings(); }, deviceLinkGuiHooks(&form, boxes, env));
     Preferences preferences;
     SettingsHistory history(SettingsHistory::folderFrom(env));
     MainController controller(
@@ -66,6 +70,12 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "quorix: " << failure.reason << '\n';
         return failure.status;
     }
+    const DeviceFinder::Places places = DeviceFinder::Places::fromEnvironment(env);
+    MountWatcher mounts(places.mountTable, places.runtimeDir.isEmpty()
+                                               ? QString()
+                                               : places.runtimeDir + QStringLiteral("/gvfs"));
+    DeviceArrival arrival(
+        mounts, [search] { return search->rescan(); }, search->present(), controller, boxes);
     logWhenFirstShown(&form);
     form.show();
     return app.exec();

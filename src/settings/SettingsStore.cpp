@@ -36,6 +36,19 @@ QTime toSecond(const QTime &t)
     return QTime(t.hour(), t.minute(), t.second());
 }
 
+SettingsState::Origin originOf(SettingsSource source)
+{
+    switch (source) {
+    case SettingsSource::PC:
+        return SettingsState::Origin::PC;
+    case SettingsSource::Device:
+        return SettingsState::Origin::Device;
+    case SettingsSource::Default:
+        break;
+    }
+    return SettingsState::Origin::Factory;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(SettingsState &state, const PathsTable &paths,
@@ -137,6 +150,8 @@ void SettingsStore::LoadSettings(SettingsSource source)
         m_lastDevice = RecordPair{readAll(host(files.system)), readAll(host(files.weekly))};
     m_pages.RecordsToPages();
     m_pages.refreshPageDisplays();
+    m_state.ShownOrigin = originOf(source);
+    ++m_state.Loads;
     if (source == SettingsSource::Default) {
         // Factory settings count as an unsaved change, so the save prompt offers to send them.
         m_state.ChangedFlag = true;
@@ -219,6 +234,7 @@ bool SettingsStore::SaveSettings(SettingsSource destination)
         return false;
     }
     m_state.ChangedFlag = false;
+    m_state.ShownOrigin = originOf(destination);
     // Only now do the pages count as saved, so a failed save still shows its edits at close.
     m_pages.pagesSaved();
     m_pages.setCaption(kTitle);
@@ -334,6 +350,8 @@ bool SettingsStore::OpenSnapshot(const SettingsHistory::Snapshot &snapshot)
     m_state.weeklyRecord = toRecord<WeeklyRecord>(weekly);
     m_pages.RecordsToPages();
     m_pages.refreshPageDisplays();
+    m_state.ShownOrigin = SettingsState::Origin::History;
+    ++m_state.Loads;
     // Unsaved until saved: the save prompt and the save commands put it back.
     m_state.ChangedFlag = true;
     m_state.LoadingPages = false;

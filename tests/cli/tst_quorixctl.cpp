@@ -160,7 +160,7 @@ void TestQuorixCtl::runs_data()
     row("pull DIR DIR", "pull a b", 2, "quorixctl: usage: quorixctl pull DIR\n");
     row("device wipe", "device wipe", 2,
         "usage: quorixctl device show | quorixctl device set NAME=VALUE... | quorixctl device "
-        "find\n");
+        "find | quorixctl device wait [--timeout SECONDS]\n");
     row("diff A", "diff a", 2, "quorixctl: usage: quorixctl diff A B\n");
     row("show missing file", "show {t}/none.ini", 1, "quorixctl: {t}/none.ini: ");
     row("show neither record", "show {t}/files/odd.bin", 1,
@@ -241,6 +241,11 @@ void TestQuorixCtl::runs_data()
         "Alarm.snd\nchime.SND\nMARCH.snd\n", "DD PP DD", "found");
     row("device find", "device find", 0, "", "[{\"root\":\"{t}/gvfs/TAVION\",\"label\":null}]\n",
         "DD PP DD", "found");
+    row("device wait, one there", "device wait", 0, "",
+        "[{\"root\":\"{t}/gvfs/TAVION\",\"label\":null}]\n", "DD PP DD", "found");
+    row("device wait, none plugged in", "device wait --timeout 1", 4,
+        "quorixctl: device wait: no Tavion was plugged in within 1 second\n", "", "DD PP DD",
+        "unmounted");
     row("two found", "sounds", 4, "2 Tavions are plugged in ({t}/gvfs/TAVION, {t}/gvfs/TAVION2)",
         "", "DD PP DD", "found-two");
     row("device show", "device show", 0, "",
@@ -293,7 +298,8 @@ void TestQuorixCtl::runs()
         QVERIFY(!setup.startsWith(u"found") || writeFile(device + "/sound/" + sound, "snd"));
     QVERIFY(setup != u"installed" || m_suite->install());
 
-    QVERIFY(QDir().mkpath(t + "/gvfs") && QFile::link(m_suite->device(), t + "/gvfs/TAVION"));
+    QVERIFY(setup == u"unmounted" ||
+            (QDir().mkpath(t + "/gvfs") && QFile::link(m_suite->device(), t + "/gvfs/TAVION")));
     QVERIFY(setup != u"found-two" || QFile::link(m_suite->device(), t + "/gvfs/TAVION2"));
     const QString root = setup == u"unplugged" ? t + "/unplugged" : m_suite->device();
     QProcessEnvironment env;

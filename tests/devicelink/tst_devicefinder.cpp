@@ -1,6 +1,8 @@
 #include "devicelink/DeviceFinder.h"
+#include "devicelink/DirectoryDeviceLink.h"
 #include "support/TestFiles.h"
 
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,6 +60,35 @@ private slots:
              DeviceFinder({m_dir.filePath("mountinfo"), "alice", {}, m_root}).find())
             actual << d.root.mid(m_root.size()) + ' ' + (d.label.isNull() ? "null" : d.label);
         QCOMPARE(actual.join(';'), found);
+    }
+
+    // The link's search, looked again when the window learns of a mount: a Tavion that appears
+    // is the link's from then on, found or in the folder set.
+    void searchAgain_data()
+    {
+        QTest::addColumn<bool>("folderSet");
+        QTest::addColumn<int>("seenBeforeLookingAgain");
+        QTest::newRow("found: kept until looked again") << false << 0;
+        QTest::newRow("the folder set: looked at each time") << true << 1;
+    }
+    void searchAgain()
+    {
+        QFETCH(bool, folderSet);
+        QTemporaryDir dir;
+        qputenv("HOME", dir.path().toLocal8Bit()); // no stored device folder
+        QStandardPaths::setTestModeEnabled(true);
+        const QString root = dir.filePath("gvfs/TAV");
+        QVERIFY(QDir().mkpath(dir.filePath("gvfs")));
+        QProcessEnvironment env;
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        env.insert("TAVION_DEVICE_ROOT", folderSet ? root : QString());
+        DeviceSearch search(env);
+        QCOMPARE(search.present(), QStringList());
+        QVERIFY(writeFile(root + "/system/system.ini", QByteArray(256, 's')));
+        QVERIFY(writeFile(root + "/system/weekly.ini", QByteArray(76, 'w')));
+        QTEST(int(search.present().size()), "seenBeforeLookingAgain");
+        QCOMPARE(search.rescan(), QStringList{root});
+        QCOMPARE(search.settings().deviceRoot, root);
     }
 };
 

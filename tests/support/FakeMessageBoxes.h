@@ -5,7 +5,8 @@
 #include <QList>
 #include <QStringList>
 
-// Records every box shown and answers questions from a script (Yes when the script is empty).
+// Records every box shown and answers questions from a script (the default button when the
+// script is empty).
 class FakeMessageBoxes : public MessageBoxes
 {
 public:
@@ -14,12 +15,16 @@ public:
 
     void warn(const QString &text) override { shown << text; }
     bool askYesNo(const QString &text) override { return next(text) == Answer::Yes; }
+    bool askYesNoDefaultNo(const QString &text) override
+    {
+        return next(text, Answer::No) == Answer::Yes;
+    }
     Answer askYesNoCancel(const QString &text) override { return next(text); }
 
 private:
-    Answer next(const QString &text)
+    Answer next(const QString &text, Answer byDefault = Answer::Yes)
     {
         shown << text;
-        return answers.isEmpty() ? Answer::Yes : answers.takeFirst();
+        return answers.isEmpty() ? byDefault : answers.takeFirst();
     }
 };
