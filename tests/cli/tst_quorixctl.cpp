@@ -182,9 +182,12 @@ void TestQuorixCtl::runs_data()
         "field 'Hidden06' has no control in the window; only --raw (for experts) changes it" +
             kept);
     row("check two fields",
-        "set --raw {t}/files/weekly.ini AlarmEntry[1].Hour=77 WeekdayMask[3]=128 ; check "
-        "{t}/files/weekly.ini",
-        1, "", "AlarmEntry[1].Hour\t77\t0..23\nWeekdayMask[3]\t128\t0..127\n", "DD PP DN");
+        "set --raw {t}/files/weekly.ini AlarmEntry[1].Hour=77 AlarmEntry[2].SoundName=A:B ; "
+        "check {t}/files/weekly.ini",
+        1, "",
+        "AlarmEntry[1].Hour\t77\t0..23\nAlarmEntry[2].SoundName\t\"A:B\"\tempty or a device "
+        "sound name of at most 8 Windows-1252 bytes\n",
+        "DD PP DN");
     row("set no field", set + "HourlyChime=1", 1, "field 'HourlyChime': no such field" + kept);
     // An option that contradicts the file's size would rewrite it at the other size.
     row("set --weekly on a system file", "set --weekly {t}/files/system.ini HourlyChime=1", 1,

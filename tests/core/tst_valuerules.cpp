@@ -66,14 +66,6 @@ private slots:
              {"Hidden06", "Opaque00", "UserNameBytes", "Hidden56", "AlarmEntry[0].SoundNameBytes"})
             QVERIFY2(!findRule(field), field);
         QVERIFY(outsideRules(factorySystemRecord()).empty());
-        WeeklyRecord weekly;
-        weekly.setRepeat(1, 128);
-        weekly.setSoundName(2, "A/B");
-        QVERIFY(outsideRules(weekly) ==
-                (std::vector<RuleBreach>{{"AlarmEntry[1].Repeat", "128", "0, 255 or 1..127"},
-                                         {"AlarmEntry[2].SoundName", "\"A/B\"",
-                                          "empty or a device sound name of at most 8 "
-                                          "Windows-1252 bytes"}}));
     }
 };
 
