@@ -25,3 +25,5 @@ int restoreCommand(const QStringList &args, CliContext &ctx);
 // Exits as cmp does: 0 equal, 1 different, 2 trouble. A snapshot id stands for its record of
 // the other argument's kind, or for both records.
 int diffCommand(const QStringList &args, CliContext &ctx);
+// Fields outside their value rules, in a record file or on the device (cli/CheckCommand.h).
+int checkCommand(const QStringList &args, CliContext &ctx);

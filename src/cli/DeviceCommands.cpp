@@ -1,3 +1,4 @@
+#include "cli/CheckCommand.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/RecordJson.h"
@@ -195,12 +196,16 @@ int deviceShow(CliContext &ctx)
     return ExitOk;
 }
 
-int deviceSet(const QStringList &assignments, CliContext &ctx)
+int deviceSet(QStringList assignments, CliContext &ctx)
 {
+    const Rules rules = assignments.removeAll(u"--raw") ? Rules::StorageOnly : Rules::Checked;
     if (assignments.isEmpty())
-        return fail(ctx, ExitUsage, QStringLiteral("usage: quorixctl device set NAME=VALUE..."));
-    // Names are checked before the device is touched.
+        return fail(ctx, ExitUsage,
+                    QStringLiteral("usage: quorixctl device set [--raw] NAME=VALUE..."));
+    // Names and values are checked before the device is touched.
     QList<bool> toSystem;
+    SystemRecord trySystem;
+    WeeklyRecord tryWeekly;
     for (const QString &a : assignments) {
         const qsizetype eq = a.indexOf(u'=');
         if (eq <= 0)
@@ -213,6 +218,11 @@ int deviceSet(const QStringList &assignments, CliContext &ctx)
             return fail(ctx, ExitBadInput,
                         QStringLiteral("device set: field '%1': no such field").arg(a.left(eq)));
         toSystem << inSystem;
+        const QString problem =
+            inSystem ? assignField(trySystem, a, rules) : assignField(tryWeekly, a, rules);
+        if (!problem.isEmpty())
+            return fail(ctx, ExitBadInput,
+                        QStringLiteral("device set: %1; nothing was sent").arg(problem));
     }
 
     DeviceWrite write(ctx, QStringLiteral("device set"));
@@ -227,8 +237,8 @@ int deviceSet(const QStringList &assignments, CliContext &ctx)
     SystemRecord changedSystem = system;
     WeeklyRecord changedWeekly = weekly;
     for (qsizetype i = 0; i < assignments.size(); ++i) {
-        const QString problem = toSystem[i] ? assignField(changedSystem, assignments[i])
-                                            : assignField(changedWeekly, assignments[i]);
+        const QString problem = toSystem[i] ? assignField(changedSystem, assignments[i], rules)
+                                            : assignField(changedWeekly, assignments[i], rules);
         if (!problem.isEmpty())
             return fail(ctx, ExitBadInput,
                         QStringLiteral("device set: %1; nothing was sent").arg(problem));
@@ -315,6 +325,23 @@ QStringList differences(const RecordImage<N> &a, const RecordImage<N> &b,
 
 } // namespace
 
+std::optional<int> readDeviceRecords(CliContext &ctx, const QString &step, SystemRecord &system,
+                                     WeeklyRecord &weekly)
+{
+    Device device(ctx.env);
+    if (auto code = unreachable(ctx, device, step))
+        return code;
+    QTemporaryDir work;
+    DeviceRecords records;
+    if (!work.isValid())
+        return fail(ctx, ExitDeviceFailure, step + QStringLiteral(": no temporary directory"));
+    if (auto code = fetchRecords(ctx, device, work, records))
+        return code;
+    system = records.system;
+    weekly = records.weekly;
+    return std::nullopt;
+}
+
 int pullCommand(const QStringList &args, CliContext &ctx)
 {
     if (args.size() != 1)
@@ -376,8 +403,10 @@ int pushCommand(const QStringList &args, CliContext &ctx)
     QFile systemFile(system), weeklyFile(weekly);
     if (!systemFile.open(QIODevice::ReadOnly) || !weeklyFile.open(QIODevice::ReadOnly))
         return fail(ctx, ExitBadInput, QStringLiteral("push: cannot read %1").arg(dir.path()));
-    if (auto code = write.finish({{kDeviceSystemFile, system}, {kDeviceWeeklyFile, weekly}},
-                                 {systemFile.readAll(), weeklyFile.readAll()}))
+    const RecordPair images{systemFile.readAll(), weeklyFile.readAll()};
+    warnOutsideRules(ctx, QStringLiteral("push"), images);
+    if (auto code =
+            write.finish({{kDeviceSystemFile, system}, {kDeviceWeeklyFile, weekly}}, images))
         return *code;
     return ExitOk;
 }
@@ -413,7 +442,7 @@ int deviceCommand(const QStringList &args, CliContext &ctx)
         return code == ExitOk ? deviceFind(ctx) : code;
     }
     return fail(ctx, ExitUsage,
-                QStringLiteral("usage: quorixctl device show | quorixctl device set "
+                QStringLiteral("usage: quorixctl device show | quorixctl device set [--raw] "
                                "NAME=VALUE... | quorixctl device find | quorixctl device wait "
                                "[--timeout SECONDS]"));
 }
@@ -457,6 +486,7 @@ int restoreCommand(const QStringList &args, CliContext &ctx)
     DeviceWrite write(ctx, QStringLiteral("restore"));
     if (auto code = write.begin())
         return *code;
+    warnOutsideRules(ctx, QStringLiteral("restore"), records);
     // Sent from copies: keeping the device's settings may prune the oldest snapshots.
     const QString system = write.file(kSystemName), weekly = write.file(kWeeklyName);
     QString error;

@@ -22,8 +22,10 @@ constexpr std::array commands{
     Command{"show", "show [--system|--weekly] FILE",
             "Print the record in FILE as one JSON object, its fields in file order.",
             "quorixctl show weekly.ini", showCommand},
-    Command{"set", "set [--system|--weekly] FILE NAME=VALUE...",
-            "Change fields of the record in FILE; a refused value leaves the file untouched.",
+    Command{"set", "set [--system|--weekly] [--raw] FILE NAME=VALUE...",
+            "Change fields of the record in FILE to values the window could set; a refused value "
+            "leaves the file untouched. --raw (for experts) also changes the fields no control "
+            "shows and allows any value the field can store.",
             "quorixctl set system.ini Contrast=18 'AlarmEntry[2].Hour=7'", setCommand},
     Command{"paths", "paths",
             "Print the suite's paths as JSON, in host and (inside Wine) Windows form.",
@@ -46,7 +48,7 @@ constexpr std::array commands{
             "replaced or removed melody is kept in the history's sounds folder first.",
             "quorixctl sounds put TUNE.snd WAKEUP", soundsCommand},
     Command{"device",
-            "device show | device set NAME=VALUE... | device find | device wait [--timeout "
+            "device show | device set [--raw] NAME=VALUE... | device find | device wait [--timeout "
             "SECONDS]",
             "Print both records of the device as JSON, change fields on the device, list "
             "the Tavions found among the mounted folders as JSON, or wait until one is plugged "
@@ -64,6 +66,10 @@ constexpr std::array commands{
             "Print the fields that differ, NAME<TAB>old<TAB>new; A or B may be a snapshot id. "
             "Exit 0 equal, 1 different, 2 trouble.",
             "quorixctl diff 20240501-120000 system.ini", diffCommand},
+    Command{"check", "check [FILE | device]",
+            "List the fields of a record file, or of the device's records, whose values the "
+            "window could not set: NAME<TAB>value<TAB>allowed. Exit 0 none, 1 some.",
+            "quorixctl check backup/system.ini", checkCommand},
     Command{"help", "help [COMMAND]", "List the commands, or show one command's usage.",
             "quorixctl help set", helpCommand},
 };

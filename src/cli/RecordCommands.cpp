@@ -19,6 +19,7 @@ enum class Kind
 struct Target
 {
     Kind kind = Kind::Unknown;
+    Rules rules = Rules::Checked;
     QString file;
     QStringList rest;
 };
@@ -32,6 +33,8 @@ bool parseTarget(const QStringList &args, Target &t)
             t.kind = Kind::System;
         else if (a == u"--weekly")
             t.kind = Kind::Weekly;
+        else if (a == u"--raw")
+            t.rules = Rules::StorageOnly;
         else if (a.startsWith(u"--"))
             return false;
         else
@@ -73,7 +76,7 @@ bool loadImage(CliContext &ctx, Target &t, QByteArray &bytes)
 int showCommand(const QStringList &args, CliContext &ctx)
 {
     Target t;
-    if (!parseTarget(args, t) || !t.rest.isEmpty()) {
+    if (!parseTarget(args, t) || !t.rest.isEmpty() || t.rules != Rules::Checked) {
         ctx.err << "usage: quorixctl show [--system|--weekly] FILE\n";
         return ExitUsage;
     }
@@ -90,7 +93,7 @@ int setCommand(const QStringList &args, CliContext &ctx)
 {
     Target t;
     if (!parseTarget(args, t) || t.rest.isEmpty()) {
-        ctx.err << "usage: quorixctl set [--system|--weekly] FILE NAME=VALUE...\n";
+        ctx.err << "usage: quorixctl set [--system|--weekly] [--raw] FILE NAME=VALUE...\n";
         return ExitUsage;
     }
     QByteArray bytes;
@@ -110,7 +113,7 @@ int setCommand(const QStringList &args, CliContext &ctx)
 
     auto applyAll = [&](auto record) {
         for (const QString &assignment : t.rest) {
-            const QString problem = assignField(record, assignment);
+            const QString problem = assignField(record, assignment, t.rules);
             if (!problem.isEmpty()) {
                 ctx.err << "quorixctl: " << t.file << ": " << problem << "; file left unchanged\n";
                 return int(ExitBadInput);

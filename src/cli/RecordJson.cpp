@@ -3,6 +3,7 @@
 #include "cli/JsonWriter.h"
 #include "core/AnsiText.h"
 #include "core/RecordLayout.h"
+#include "core/ValueRules.h"
 
 #include <QStringList>
 
@@ -35,7 +36,8 @@ void addField(JsonWriter &json, const QString &key, const RecordImage<N> &r, con
 
 // Applies NAME=VALUE to the record; returns an error text, empty on success.
 template <std::size_t N>
-QString assign(RecordImage<N> &r, const std::vector<FieldLayout> &layout, const QString &assignment)
+QString assign(RecordImage<N> &r, const std::vector<FieldLayout> &layout, const QString &assignment,
+               Rules rules)
 {
     const qsizetype eq = assignment.indexOf(u'=');
     if (eq <= 0)
@@ -45,6 +47,12 @@ QString assign(RecordImage<N> &r, const std::vector<FieldLayout> &layout, const 
     const FieldLayout *f = findField(layout, name.toStdString());
     if (!f)
         return QStringLiteral("field '%1': no such field").arg(name);
+    const ValueRule *rule = rules == Rules::Checked ? findRule(f->name) : nullptr;
+    if (rules == Rules::Checked && !rule)
+        return QStringLiteral("field '%1' has no control in the window; only --raw (for experts) "
+                              "changes it")
+            .arg(name);
+    const QString allowed = rule ? QString::fromStdString(allowedText(*rule)) : QString();
 
     switch (f->type) {
     case FieldType::Int16: {
@@ -55,6 +63,8 @@ QString assign(RecordImage<N> &r, const std::vector<FieldLayout> &layout, const 
             v > std::numeric_limits<std::int16_t>::max())
             return QStringLiteral("field '%1': '%2' is not a whole number in -32768..32767")
                 .arg(name, value);
+        if (rule && !allows(*rule, int(v)))
+            return QStringLiteral("%1: %2 is outside %3").arg(name).arg(v).arg(allowed);
         r.setInt16At(f->offset, static_cast<std::int16_t>(v));
         return {};
     }
@@ -75,8 +85,11 @@ QString assign(RecordImage<N> &r, const std::vector<FieldLayout> &layout, const 
         if (!encoded)
             return QStringLiteral("field '%1': '%2' has characters Windows-1252 cannot store")
                 .arg(name, value);
-        if (encoded->find('\0') != std::string::npos || !r.setTextAt(f->offset, f->width, *encoded))
+        if (encoded->find('\0') != std::string::npos || encoded->size() > f->width)
             return QStringLiteral("field '%1': longer than %2 characters").arg(name).arg(f->width);
+        if (rule && !allowsText(*rule, *encoded))
+            return QStringLiteral("%1: \"%2\" is not %3").arg(name, value, allowed);
+        r.setTextAt(f->offset, f->width, *encoded);
         return {};
     }
     }
@@ -122,12 +135,12 @@ QString showWeekly(const WeeklyRecord &r)
     return json.toString();
 }
 
-QString assignField(SystemRecord &r, const QString &assignment)
+QString assignField(SystemRecord &r, const QString &assignment, Rules rules)
 {
-    return assign(r, systemLayout(), assignment);
+    return assign(r, systemLayout(), assignment, rules);
 }
 
-QString assignField(WeeklyRecord &r, const QString &assignment)
+QString assignField(WeeklyRecord &r, const QString &assignment, Rules rules)
 {
-    return assign(r, weeklyLayout(), assignment);
+    return assign(r, weeklyLayout(), assignment, rules);
 }

@@ -14,6 +14,14 @@
 QString showSystem(const SystemRecord &r);
 QString showWeekly(const WeeklyRecord &r);
 
+// Checked: a value must keep its field's value rule, and fields without a control are refused.
+// StorageOnly (--raw): any value the field's bytes can hold, in every field.
+enum class Rules
+{
+    Checked,
+    StorageOnly
+};
+
 // Applies NAME=VALUE to the record; returns an error text, empty on success.
-QString assignField(SystemRecord &r, const QString &assignment);
-QString assignField(WeeklyRecord &r, const QString &assignment);
+QString assignField(SystemRecord &r, const QString &assignment, Rules rules = Rules::Checked);
+QString assignField(WeeklyRecord &r, const QString &assignment, Rules rules = Rules::Checked);

@@ -31,15 +31,16 @@ void selectPosition(QComboBox *list, int position)
         list->setCurrentIndex(position);
 }
 
+// The pickers' ranges are the value rules of their fields.
 void setHour(QTimeEdit *picker, int hour)
 {
-    if (hour >= 0 && hour <= 23)
+    if (hour >= picker->minimumTime().hour() && hour <= picker->maximumTime().hour())
         picker->setTime(QTime(hour, picker->time().minute()));
 }
 
 void setMinute(QTimeEdit *picker, int minute)
 {
-    if (minute >= 0 && minute <= 59)
+    if (minute >= picker->minimumTime().minute() && minute <= picker->maximumTime().minute())
         picker->setTime(QTime(picker->time().hour(), minute));
 }
 

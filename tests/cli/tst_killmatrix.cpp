@@ -35,8 +35,8 @@ void TestKillMatrix::killedAtEachCall_data()
     const std::tuple<const char *, QStringList, QByteArray> commands[] = {
         {"push", {u"push"_s, u"new"_s}, kNew},
         {"device set",
-         {u"device"_s, u"set"_s, u"Contrast=7"_s},
-         QByteArray(kOld).replace(8, 2, QByteArray("\x07\x00", 2))},
+         {u"device"_s, u"set"_s, u"Contrast=18"_s},
+         QByteArray(kOld).replace(8, 2, QByteArray("\x12\x00", 2))},
         {"restore", {u"restore"_s, u"20240501-120000"_s}, kNew}};
     for (const auto &[name, args, after] : commands) {
         for (const char *call : {"write", "fsync", "rename"})

@@ -141,11 +141,12 @@ void TestQuorixCtl::runs_data()
         "AlarmEntry[2].Hour\t0\t7\nAlarmEntry[3].SoundName\t\"\"\t\"Zoë\"\nRepeatIndex[1]\t0\t2\n",
         "DD PP DN");
     row("set system",
-        "set {t}/files/system.ini Opaque00=00000000000A Contrast=-32768 UserName=Zoë" + diffSystem,
+        "set --raw {t}/files/system.ini Opaque00=00000000000A Contrast=-32768 UserName=Zoë" +
+            diffSystem,
         1, "", "byte 5\t0x00\t0x0a\nContrast\t16\t-32768\nUserName\t\"My PC\"\t\"Zoë\"\n",
         "DD PP ND");
     row("diff bytes behind a name",
-        "set {t}/files/system.ini UserNameBytes=4d7920504300410000000000" + diffSystem, 1, "",
+        "set --raw {t}/files/system.ini UserNameBytes=4d7920504300410000000000" + diffSystem, 1, "",
         "byte 106\t0x00\t0x41\n", "DD PP ND");
     row("diff equal", "diff {t}/files/system.ini {t}/device/system/system.ini", 0, "");
     row("snd2wav", "snd2wav {t}/files/in.snd {t}/files/Klänge_ü.wav", 0, "");
@@ -159,7 +160,8 @@ void TestQuorixCtl::runs_data()
     row("snd2wav IN", "snd2wav {t}/files/in.snd", 2, "usage: quorixctl snd2wav IN.snd OUT.wav\n");
     row("pull DIR DIR", "pull a b", 2, "quorixctl: usage: quorixctl pull DIR\n");
     row("device wipe", "device wipe", 2,
-        "usage: quorixctl device show | quorixctl device set NAME=VALUE... | quorixctl device "
+        "usage: quorixctl device show | quorixctl device set [--raw] NAME=VALUE... | quorixctl "
+        "device "
         "find | quorixctl device wait [--timeout SECONDS]\n");
     row("diff A", "diff a", 2, "quorixctl: usage: quorixctl diff A B\n");
     row("show missing file", "show {t}/none.ini", 1, "quorixctl: {t}/none.ini: ");
@@ -173,8 +175,21 @@ void TestQuorixCtl::runs_data()
         "field 'UserName': longer than 12 characters" + kept);
     row("set not Windows-1252", set + "UserName=Ωmega", 1,
         "field 'UserName': 'Ωmega' has characters Windows-1252 cannot store" + kept);
-    row("set short hex", set + "Opaque00=0102", 1,
+    row("set short hex", "set --raw {t}/files/system.ini Opaque00=0102", 1,
         "quorixctl: {t}/files/system.ini: field 'Opaque00': needs exactly 12 hex digits" + kept);
+    // Only values the window could set, and no field without a control unless --raw.
+    row("set outside its rule", set + "Contrast=999", 1,
+        "quorixctl: {t}/files/system.ini: Contrast: 999 is outside 10..22" + kept);
+    row("set hidden field", set + "Hidden06=2", 1,
+        "field 'Hidden06' has no control in the window; only --raw (for experts) changes it" +
+            kept);
+    row("check two fields",
+        "set --raw {t}/files/weekly.ini AlarmEntry[1].Hour=77 AlarmEntry[2].SoundName=A:B ; "
+        "check {t}/files/weekly.ini",
+        1, "",
+        "AlarmEntry[1].Hour\t77\t0..23\nAlarmEntry[2].SoundName\t\"A:B\"\tempty or a device "
+        "sound name of at most 8 Windows-1252 bytes\n",
+        "DD PP DN");
     row("set no field", set + "HourlyChime=1", 1, "field 'HourlyChime': no such field" + kept);
     // An option that contradicts the file's size would rewrite it at the other size.
     row("set --weekly on a system file", "set --weekly {t}/files/system.ini HourlyChime=1", 1,
@@ -222,7 +237,8 @@ void TestQuorixCtl::runs_data()
     row("pull DIR read-only", pull, 1, "quorixctl: pull: cannot put system.ini into {t}/pc\n", "",
         "DD // DD", "pc-readonly");
     row("pull DIR full", pull, 4, fetching + "\\system\\system.ini", "", "DD PP DD", "pc-full");
-    row("push", push, 0, "", "", "PP PP DD");
+    row("push warns", push, 0,
+        "quorixctl: push: warning: Contrast is 20560, not 10..22; sent as it is\n", "", "PP PP DD");
     row("push to a device without records", push, 0,
         "quorixctl: push: the device holds no settings yet; nothing to keep in the history\n", "",
         "PP PP DD", "blank-device");
@@ -263,14 +279,17 @@ void TestQuorixCtl::runs_data()
         "-32768..32767; nothing was sent\n");
     row("device set names first", "device set PowerOnHour=9 Volume=3", 1,
         "quorixctl: device set: field 'Volume': no such field\n", "", "DD PP DD", "unplugged");
-    row("device set device read-only", "device set Contrast=5", 4,
+    row("device set values first", "device set StandbyMode=9", 1,
+        "quorixctl: device set: StandbyMode: 9 is outside 0..2; nothing was sent\n", "", "DD PP DD",
+        "unplugged");
+    row("device set device read-only", "device set Contrast=18", 4,
         "quorixctl: device set: " + fetching.mid(11) + "\\system\\system.ini", "", "// PP DD",
         "device-readonly");
     // A folder set but not there is not replaced by the Tavion found; the step named is the
     // line but its last word.
     for (const QString &line :
          QStringList{"pull {t}/pc", "push {t}/pc", "sounds -", "sounds remove X", "device show -",
-                     "device set Contrast=5"})
+                     "device set Contrast=18"})
         row(qPrintable(line + ", unplugged"), QString(line).remove(" -"), 4,
             "quorixctl: " + line.section(u' ', 0, -2) +
                 ": device folder {t}/unplugged is not there\n",

@@ -1,4 +1,5 @@
 #include "core/AnsiText.h"
+#include "core/FactoryValues.h"
 #include "core/RecordLayout.h"
 #include "core/SystemRecord.h"
 #include "core/WeeklyRecord.h"
@@ -12,20 +13,70 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private slots:
-    // Fields follow one another without gap or overlap; a text field views the field before it.
-    void layoutCoversEveryByteOnce()
+    // Every field's offset and width, in file order, as the device reads them.
+    void layout_data()
     {
-        QList<std::size_t> ends;
-        for (const auto *layout : {&systemLayout(), &weeklyLayout()}) {
-            std::size_t end = 0;
-            for (const FieldLayout &f : *layout) {
-                const std::size_t view = f.type == FieldType::Text ? f.width : 0;
-                QVERIFY2(f.offset == end - view, f.name.c_str());
-                end = f.offset + f.width;
-            }
-            ends << end;
+        QTest::addColumn<QString>("fields");
+        QTest::newRow("system")
+            << "Opaque00 0 6,Hidden06 6 2,Contrast 8 2,Hidden10 10 2,Hidden12 12 2,Hidden14 14 2,"
+               "Hidden16 16 2,Hidden18 18 2,Opaque20 20 8,Hidden28 28 2,StandbyMode 30 2,"
+               "AutoOffDelay 32 2,PowerOnHour 34 2,PowerOnMinute 36 2,PowerOffHour 38 2,"
+               "PowerOffMinute 40 2,BacklightTime 42 2,KeyChirp 44 2,AlarmSoundOn 46 2,"
+               "FilerViewMode 48 2,FilerSortKey 50 2,FilerSortOrder 52 2,Hidden54 54 2,"
+               "ClockFormat 56 2,Hidden58 58 2,Hidden60 60 2,DaylightSaving 62 2,Hidden64 64 2,"
+               "Hidden66 66 2,Opaque68 68 32,UserNameBytes 100 12,UserName 100 12,Opaque112 112 "
+               "144";
+        QString weekly;
+        for (const char *at : {"0 0 2 4 6", "1 14 16 18 20", "2 28 30 32 34", "3 42 44 46 48"}) {
+            const QStringList n = QString::fromLatin1(at).split(u' ');
+            weekly += QStringLiteral("AlarmEntry[%1].Repeat %2 2,AlarmEntry[%1].Hour %3 2,"
+                                     "AlarmEntry[%1].Minute %4 2,AlarmEntry[%1].SoundNameBytes %5 "
+                                     "8,AlarmEntry[%1].SoundName %5 8,")
+                          .arg(n[0], n[1], n[2], n[3], n[4]);
         }
-        QCOMPARE(ends, QList<std::size_t>({256, 76}));
+        QTest::newRow("weekly")
+            << weekly + "Hidden56 56 2,HourlyChime 58 2,RepeatIndex[0] 60 2,RepeatIndex[1] 62 2,"
+                        "RepeatIndex[2] 64 2,RepeatIndex[3] 66 2,WeekdayMask[0] 68 2,"
+                        "WeekdayMask[1] 70 2,WeekdayMask[2] 72 2,WeekdayMask[3] 74 2";
+    }
+    void layout()
+    {
+        QStringList got;
+        for (const FieldLayout &f :
+             QTest::currentDataTag() == QByteArray("system") ? systemLayout() : weeklyLayout())
+            got << QStringLiteral("%1 %2 %3")
+                       .arg(QString::fromStdString(f.name))
+                       .arg(f.offset)
+                       .arg(f.width);
+        QFETCH(QString, fields);
+        QCOMPARE(got, fields.split(u','));
+    }
+
+    // What the factory settings hold: the defaults of the bound fields, and of the hidden ones
+    // the reset sets directly. Lists take the position of the value ("Auto Off" 1, " 1 Min" 3).
+    void factoryValues()
+    {
+        const std::pair<const char *, int> values[] = {
+            {"Hidden06", 1},       {"Contrast", 16},      {"Hidden10", 0},
+            {"Hidden12", 2},       {"Hidden14", 1},       {"Hidden16", 10},
+            {"Hidden18", 2},       {"Hidden28", 1},       {"StandbyMode", 1},
+            {"AutoOffDelay", 3},   {"PowerOnHour", 7},    {"PowerOnMinute", 0},
+            {"PowerOffHour", 23},  {"PowerOffMinute", 0}, {"BacklightTime", 3},
+            {"KeyChirp", 0},       {"AlarmSoundOn", 1},   {"FilerViewMode", 2},
+            {"FilerSortKey", 4},   {"FilerSortOrder", 0}, {"Hidden54", 7},
+            {"ClockFormat", 0},    {"Hidden58", 0},       {"Hidden60", 1},
+            {"DaylightSaving", 0}, {"Hidden64", 0},       {"Hidden66", 0},
+            {"Hidden56", 0},       {"HourlyChime", 0},    {"RepeatIndex[3]", 0}};
+        const SystemRecord system = factorySystemRecord();
+        const WeeklyRecord weekly = factoryWeeklyRecord();
+        for (const auto &[name, value] : values) {
+            const FieldLayout *f = findField(systemLayout(), name);
+            const int got = f ? system.int16At(f->offset)
+                              : weekly.int16At(findField(weeklyLayout(), name)->offset);
+            QVERIFY2(got == value,
+                     qPrintable(QStringLiteral("%1 is %2").arg(QLatin1StringView(name)).arg(got)));
+        }
+        QCOMPARE(system.userName(), std::string("My Computer"));
     }
 
     // Single-byte text, NUL-padded, without a NUL when it fills the field; longer text is refused.

@@ -13,10 +13,14 @@ expect() { # WANTED WORD...: the words of the line, the cursor on the last one
     [ "${COMPREPLY[*]}" = "$want" ] || { echo "$*<TAB>: '${COMPREPLY[*]}', expected '$want'"; status=1; }
 }
 expect "device diff" quorixctl d
-expect "--system --weekly --help" quorixctl set --
+expect "--system --weekly --raw --help" quorixctl set --
 expect "weekly.ini" quorixctl show w
 expect "Contrast=" quorixctl set --system x.ini Con
-expect "Hidden56=" quorixctl set weekly.ini Hid
+expect "" quorixctl set weekly.ini Hid
+expect "Hidden56=" quorixctl set --raw weekly.ini Hid
+expect "UserName=" quorixctl set --system x.ini User
+expect "UserName= UserNameBytes=" quorixctl device set --raw User
+expect "device" quorixctl check dev
 expect "AlarmEntry[3].Hour=" quorixctl device set Contrast = 9 'AlarmEntry[3].H'
 expect "" quorixctl device set Contrast = ''
 expect "put get remove" quorixctl sounds ''

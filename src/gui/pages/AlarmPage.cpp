@@ -23,6 +23,9 @@
 
 namespace {
 
+constexpr const char *WeekEntries[] = {"Off", "Daily", "Weekly"};
+static_assert(std::ssize(WeekEntries) == valueRule("RepeatIndex[N]").entries());
+
 // Rows of the four alarm frames, in twips from the page's top.
 constexpr int RowTops[AlarmPage::AlarmCount] = {240, 960, 1660, 2400};
 
@@ -99,7 +102,7 @@ void AlarmPage::buildRow(int alarm, const QIcon &preview)
     row.week = new QComboBox(row.frame);
     row.week->setObjectName(controls::elementName(QStringLiteral("Week"), alarm));
     row.week->setAccessibleName(spoken + QStringLiteral("Repeat"));
-    row.week->addItems({QStringLiteral("Off"), QStringLiteral("Daily"), QStringLiteral("Weekly")});
+    addEntries(row.week, WeekEntries);
     placeTwips(row.week, 120, 320, 1335, 315);
 
     row.time = new QTimeEdit(row.frame);
@@ -108,6 +111,9 @@ void AlarmPage::buildRow(int alarm, const QIcon &preview)
     row.time->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     row.time->setDisplayFormat(QStringLiteral("h:mm AP"));
     row.time->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    row.time->setTimeRange(
+        QTime(valueRule("AlarmEntry[N].Hour").min, valueRule("AlarmEntry[N].Minute").min),
+        QTime(valueRule("AlarmEntry[N].Hour").max, valueRule("AlarmEntry[N].Minute").max));
     placeTwips(row.time, 1560, 300, 1095, 315);
 
     // Create the boxes in screen order (Sunday first) so the keyboard follows the row.

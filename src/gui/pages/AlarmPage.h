@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ValueRules.h"
 #include "gui/pages/PageFrame.h"
 
 #include <QStringList>
@@ -24,7 +25,7 @@ class AlarmPage : public PageFrame
 public:
     static constexpr int AlarmCount = 4;
     static constexpr int DayCount = 7; // element 0 Monday .. 6 Sunday
-    static constexpr int SoundNameBytes = 8;
+    static constexpr int SoundNameBytes = valueRule("AlarmEntry[N].SoundName").max;
     enum Repeat
     {
         RepeatOff = 0,

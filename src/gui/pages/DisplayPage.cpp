@@ -3,6 +3,7 @@
 #include "gui/pages/ListClick.h"
 #include "gui/pages/PageNumbers.h"
 
+#include "core/ValueRules.h"
 #include "settings/SettingsState.h"
 
 #include <QComboBox>
@@ -10,6 +11,11 @@
 #include <QSlider>
 
 namespace {
+
+constexpr const char *BackLightEntries[] = {"Manual", " 1 Sec", " 2 Sec", " 3 Sec",
+                                            " 4 Sec", " 5 Sec", " 6 Sec", " 7 Sec",
+                                            " 8 Sec", " 9 Sec", "10 Sec"};
+static_assert(std::ssize(BackLightEntries) == valueRule("BacklightTime").entries());
 
 // A flat coloured rectangle standing for the device's screen.
 QFrame *addScreen(QWidget *parent, const QString &objectName, const QColor &colour)
@@ -71,11 +77,7 @@ DisplayPage::DisplayPage(SettingsState &state, MessageBoxes &boxes, QWidget *par
     m_backLight = new QComboBox(backLightFrame);
     m_backLight->setObjectName(QStringLiteral("BackLight"));
     m_backLight->setAccessibleName(QStringLiteral("Tavion EL Backlight On Time"));
-    m_backLight->addItems(
-        {QStringLiteral("Manual"), QStringLiteral(" 1 Sec"), QStringLiteral(" 2 Sec"),
-         QStringLiteral(" 3 Sec"), QStringLiteral(" 4 Sec"), QStringLiteral(" 5 Sec"),
-         QStringLiteral(" 6 Sec"), QStringLiteral(" 7 Sec"), QStringLiteral(" 8 Sec"),
-         QStringLiteral(" 9 Sec"), QStringLiteral("10 Sec")});
+    addEntries(m_backLight, BackLightEntries);
     placeTwips(m_backLight, 570, 2040, 1695, 315);
 
     QPalette palette = m_preview->palette();

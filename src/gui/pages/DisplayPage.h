@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ValueRules.h"
 #include "gui/pages/PageFrame.h"
 
 #include <QColor>
@@ -14,8 +15,8 @@ class DisplayPage : public PageFrame
     Q_OBJECT
 
 public:
-    static constexpr int ContrastMin = 10;
-    static constexpr int ContrastMax = 22;
+    static constexpr int ContrastMin = valueRule("Contrast").min;
+    static constexpr int ContrastMax = valueRule("Contrast").max;
     static constexpr int ContrastMiddle = 16;
 
     DisplayPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent = nullptr);

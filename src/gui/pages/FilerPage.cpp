@@ -3,12 +3,27 @@
 #include "gui/pages/ListClick.h"
 #include "gui/pages/PageNumbers.h"
 
+#include "core/ValueRules.h"
 #include "gui/pages/ControlArray.h"
 #include "gui/pages/FilerPictures.h"
 #include "settings/SettingsState.h"
 
 #include <QComboBox>
 #include <QLabel>
+
+#include <span>
+
+namespace {
+
+constexpr const char *TypeEntries[] = {"Icon", "Lists(+type)", "Lists"};
+constexpr const char *KindEntries[] = {"Name", "Type", "Size", "Date"};
+constexpr const char *SortEntries[] = {"Ascending", "Descending"};
+static_assert(std::ssize(TypeEntries) == valueRule("FilerViewMode").entries());
+// Each position stands for one of the sort key codes.
+static_assert(std::ssize(KindEntries) == valueRule("FilerSortKey").entries());
+static_assert(std::ssize(SortEntries) == valueRule("FilerSortOrder").entries());
+
+} // namespace
 
 FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
     : PageFrame(frames::Filer, QStringLiteral("Filer Settings"), HeightTwips, state, boxes, parent)
@@ -19,28 +34,12 @@ FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
         const char *caption;
         const char *spoken;
         int top;
-        QStringList entries;
+        std::span<const char *const> entries;
         QComboBox **list;
     } lists[] = {
-        {"FilerType",
-         "View &Mode",
-         "View Mode",
-         360,
-         {QStringLiteral("Icon"), QStringLiteral("Lists(+type)"), QStringLiteral("Lists")},
-         &m_type},
-        {"FilerKind",
-         "Sort &by",
-         "Sort by",
-         1320,
-         {QStringLiteral("Name"), QStringLiteral("Type"), QStringLiteral("Size"),
-          QStringLiteral("Date")},
-         &m_kind},
-        {"FilerSort",
-         "Sort &Order",
-         "Sort Order",
-         2280,
-         {QStringLiteral("Ascending"), QStringLiteral("Descending")},
-         &m_sort},
+        {"FilerType", "View &Mode", "View Mode", 360, TypeEntries, &m_type},
+        {"FilerKind", "Sort &by", "Sort by", 1320, KindEntries, &m_kind},
+        {"FilerSort", "Sort &Order", "Sort Order", 2280, SortEntries, &m_sort},
     };
     for (const auto &entry : lists) {
         const QString name = QString::fromLatin1(entry.name);
@@ -49,7 +48,8 @@ FilerPage::FilerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
         auto *list = new QComboBox(frame);
         list->setObjectName(name);
         list->setAccessibleName(QString::fromLatin1(entry.spoken));
-        list->addItems(entry.entries);
+        for (const char *text : entry.entries)
+            list->addItem(QString::fromLatin1(text));
         placeTwips(list, 240, 240, 1935, 315);
         *entry.list = list;
     }

@@ -3,8 +3,17 @@
 #include <QComboBox>
 #include <QTimer>
 
+#include <cstddef>
 #include <memory>
 #include <utility>
+
+// Fills a list with its entries, kept as plain arrays so that their number can be checked
+// against the list's value rule when the program is built.
+template <std::size_t N> void addEntries(QComboBox *list, const char *const (&entries)[N])
+{
+    for (const char *entry : entries)
+        list->addItem(QString::fromLatin1(entry));
+}
 
 // Connects a list's Click handler. It runs when the selection changes, by the user or by the
 // program (a load too, which the handlers tell by LoadingPages), and when the user picks the

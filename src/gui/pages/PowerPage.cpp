@@ -3,6 +3,7 @@
 #include "gui/pages/ListClick.h"
 #include "gui/pages/PageNumbers.h"
 
+#include "core/ValueRules.h"
 #include "gui/Twips.h"
 #include "gui/pages/ControlArray.h"
 #include "platform/MessageBoxes.h"
@@ -14,6 +15,13 @@
 #include <QTimeEdit>
 
 namespace {
+
+constexpr const char *StandbyEntries[] = {"Always On", "Auto Off", "Custom"};
+constexpr const char *WaitTimeEntries[] = {"10 Sec", "20 Sec", "30 Sec", " 1 Min", " 2 Min",
+                                           " 3 Min", " 4 Min", " 5 Min", " 6 Min", " 7 Min",
+                                           " 8 Min", " 9 Min", "10 Min"};
+static_assert(std::ssize(StandbyEntries) == valueRule("StandbyMode").entries());
+static_assert(std::ssize(WaitTimeEntries) == valueRule("AutoOffDelay").entries());
 
 const QColor OffColour(128, 128, 128);
 const QColor OnColour(255, 255, 192);
@@ -88,8 +96,7 @@ PowerPage::PowerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
     m_standby = new QComboBox(lcdFrame);
     m_standby->setObjectName(QStringLiteral("PowerStandby"));
     m_standby->setAccessibleName(QStringLiteral("LCD"));
-    m_standby->addItems(
-        {QStringLiteral("Always On"), QStringLiteral("Auto Off"), QStringLiteral("Custom")});
+    addEntries(m_standby, StandbyEntries);
     placeTwips(m_standby, 550, 240, 1455, 315);
 
     m_waitFrame = addFrame(this, QStringLiteral("FrameBatterySaving"),
@@ -97,12 +104,7 @@ PowerPage::PowerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
     m_waitTime = new QComboBox(m_waitFrame);
     m_waitTime->setObjectName(QStringLiteral("PowerWaitTime"));
     m_waitTime->setAccessibleName(QStringLiteral("Battery Power Saving"));
-    m_waitTime->addItems(
-        {QStringLiteral("10 Sec"), QStringLiteral("20 Sec"), QStringLiteral("30 Sec"),
-         QStringLiteral(" 1 Min"), QStringLiteral(" 2 Min"), QStringLiteral(" 3 Min"),
-         QStringLiteral(" 4 Min"), QStringLiteral(" 5 Min"), QStringLiteral(" 6 Min"),
-         QStringLiteral(" 7 Min"), QStringLiteral(" 8 Min"), QStringLiteral(" 9 Min"),
-         QStringLiteral("10 Min")});
+    addEntries(m_waitTime, WaitTimeEntries);
     placeTwips(m_waitTime, 840, 240, 900, 315);
 
     m_onFrame = addFrame(this, QStringLiteral("FramePowerOn"), QStringLiteral("Power &On Time"),
@@ -118,6 +120,8 @@ PowerPage::PowerPage(SettingsState &state, MessageBoxes &boxes, QWidget *parent)
         // The device shows English AM/PM whatever the desktop's language is.
         picker->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         picker->setDisplayFormat(QStringLiteral("h:mm AP"));
+        picker->setTimeRange(QTime(valueRule("PowerOnHour").min, valueRule("PowerOnMinute").min),
+                             QTime(valueRule("PowerOnHour").max, valueRule("PowerOnMinute").max));
         placeTwips(picker, i == 0 ? 600 : 480, 240, 1455, 315);
         m_power[i] = picker;
     }

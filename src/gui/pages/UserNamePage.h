@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ValueRules.h"
 #include "gui/pages/PageFrame.h"
 
 class QLineEdit;
@@ -11,7 +12,7 @@ class UserNamePage : public PageFrame
     Q_OBJECT
 
 public:
-    static constexpr int MaxLength = 12;
+    static constexpr int MaxLength = valueRule("UserName").max;
 
     UserNamePage(SettingsState &state, MessageBoxes &boxes, QWidget *parent = nullptr);
 

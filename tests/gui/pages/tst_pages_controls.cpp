@@ -95,6 +95,31 @@ private slots:
         QVERIFY(f->filer.Picture1(0)->isVisibleTo(&f->filer) && f->filer.Picture1(2)->isHidden());
     }
 
+    // Each drop-down list's entries in order: the position is what the record stores.
+    void listEntries_data()
+    {
+        QTest::addColumn<QString>("entries");
+        QTest::newRow("PowerStandby") << "Always On|Auto Off|Custom";
+        QTest::newRow("PowerWaitTime") << "10 Sec|20 Sec|30 Sec| 1 Min| 2 Min| 3 Min| 4 Min| 5 Min|"
+                                          " 6 Min| 7 Min| 8 Min| 9 Min|10 Min";
+        QTest::newRow("FilerType") << "Icon|Lists(+type)|Lists";
+        QTest::newRow("FilerKind") << "Name|Type|Size|Date";
+        QTest::newRow("FilerSort") << "Ascending|Descending";
+        QTest::newRow("BackLight") << "Manual| 1 Sec| 2 Sec| 3 Sec| 4 Sec| 5 Sec| 6 Sec| 7 Sec|"
+                                      " 8 Sec| 9 Sec|10 Sec";
+        QTest::newRow("Week_3") << "Off|Daily|Weekly";
+    }
+    void listEntries()
+    {
+        const auto *list =
+            f->window.findChild<QComboBox *>(QLatin1StringView(QTest::currentDataTag()));
+        QVERIFY(list);
+        QStringList got;
+        for (int i = 0; i < list->count(); ++i)
+            got << list->itemText(i);
+        QTEST(got.join(u'|'), "entries");
+    }
+
     // Base names of device files, upper case by the device's rules, 8 bytes at most, in code order.
     void soundListEntries()
     {
