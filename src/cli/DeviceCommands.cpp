@@ -1,4 +1,5 @@
 #include "cli/CheckCommand.h"
+#include "cli/CliDevice.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/RecordJson.h"
@@ -29,41 +30,13 @@ namespace {
 const QString kSystemName = QStringLiteral("system.ini");
 const QString kWeeklyName = QStringLiteral("weekly.ini");
 
-// The link the command line uses: the device root comes from the injected environment
-// ($TAVION_DEVICE_ROOT), the link's settings, or else the one Tavion found among the mounts, as
-// in the window. PC paths are always host paths here.
-struct Device
-{
-    explicit Device(const QProcessEnvironment &env)
-        : mapper(PathMapper::prefixFromEnvironment(env)),
-          link(mapper, DirectoryDeviceLink::settingsFrom(env))
-    {
-    }
-    PathMapper mapper;
-    DirectoryDeviceLink link;
-};
-
 int fail(CliContext &ctx, int code, const QString &message)
 {
     ctx.err << "quorixctl: " << message << '\n';
     return code;
 }
 
-// Every device command first makes sure there is a device to talk to, and names the folder
-// when it was found rather than set.
-std::optional<int> unreachable(CliContext &ctx, const Device &device, const QString &step)
-{
-    const QString problem = device.link.rootProblem();
-    if (problem.isEmpty()) {
-        const QString found = device.link.foundRoot();
-        if (!found.isEmpty())
-            ctx.err << "quorixctl: using the Tavion found at " << found << '\n';
-        return std::nullopt;
-    }
-    return fail(ctx, ExitDeviceFailure, step + QStringLiteral(": ") + problem);
-}
-
-std::optional<int> fetch(CliContext &ctx, Device &device, const QString &devicePath,
+std::optional<int> fetch(CliContext &ctx, CliDevice &device, const QString &devicePath,
                          const QString &hostPath)
 {
     const std::int32_t r = device.link.Vlt_GetFile(hostPath, devicePath, kWholeFile);
@@ -81,7 +54,7 @@ struct DeviceRecords
     WeeklyRecord weekly;
 };
 
-std::optional<int> fetchRecords(CliContext &ctx, Device &device, const QTemporaryDir &work,
+std::optional<int> fetchRecords(CliContext &ctx, CliDevice &device, const QTemporaryDir &work,
                                 DeviceRecords &records)
 {
     const QString system = work.filePath(kSystemName);
@@ -128,7 +101,7 @@ public:
     // hold yet is empty.
     std::optional<int> begin()
     {
-        if (auto code = unreachable(m_ctx, m_device, m_step))
+        if (auto code = deviceUnreachable(m_ctx, m_device, m_step))
             return code;
         if (!QDir().mkpath(m_folder) || !m_lock.lock(10000))
             return fail(m_ctx, ExitDeviceFailure,
@@ -170,7 +143,7 @@ private:
 
     CliContext &m_ctx;
     QString m_step;
-    Device m_device;
+    CliDevice m_device;
     SettingsHistory m_history;
     QString m_folder;
     FileLock m_lock;
@@ -180,8 +153,8 @@ private:
 
 int deviceShow(CliContext &ctx)
 {
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, QStringLiteral("device show")))
+    CliDevice device(ctx.env);
+    if (auto code = deviceUnreachable(ctx, device, QStringLiteral("device show")))
         return *code;
     QTemporaryDir work;
     DeviceRecords records;
@@ -328,8 +301,8 @@ QStringList differences(const RecordImage<N> &a, const RecordImage<N> &b,
 std::optional<int> readDeviceRecords(CliContext &ctx, const QString &step, SystemRecord &system,
                                      WeeklyRecord &weekly)
 {
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, step))
+    CliDevice device(ctx.env);
+    if (auto code = deviceUnreachable(ctx, device, step))
         return code;
     QTemporaryDir work;
     DeviceRecords records;
@@ -350,8 +323,8 @@ int pullCommand(const QStringList &args, CliContext &ctx)
     if (!dir.isDir())
         return fail(ctx, ExitBadInput,
                     QStringLiteral("pull: %1 is not a directory").arg(args.first()));
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, QStringLiteral("pull")))
+    CliDevice device(ctx.env);
+    if (auto code = deviceUnreachable(ctx, device, QStringLiteral("pull")))
         return *code;
 
     // Both files land in DIR only when both were fetched. The staging folder has a fixed name,

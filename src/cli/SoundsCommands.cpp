@@ -1,3 +1,4 @@
+#include "cli/CliDevice.h"
 #include "cli/Commands.h"
 
 #include "core/SndFile.h"
@@ -18,33 +19,10 @@ const QString kUsage =
     QStringLiteral("usage: quorixctl sounds [put FILE.snd [NAME] [--replace] | get NAME OUT.snd "
                    "| remove NAME]");
 
-// The device as the other device commands reach it; PC paths are host paths.
-struct Device
-{
-    explicit Device(const QProcessEnvironment &env)
-        : mapper(PathMapper::prefixFromEnvironment(env)),
-          link(mapper, DirectoryDeviceLink::settingsFrom(env))
-    {
-    }
-    PathMapper mapper;
-    DirectoryDeviceLink link;
-};
-
 int fail(CliContext &ctx, int code, const QString &step, const QString &message)
 {
     ctx.err << "quorixctl: " << step << ": " << message << '\n';
     return code;
-}
-
-std::optional<int> unreachable(CliContext &ctx, const Device &device, const QString &step)
-{
-    const QString problem = device.link.rootProblem();
-    if (!problem.isEmpty())
-        return fail(ctx, ExitDeviceFailure, step, problem);
-    const QString found = device.link.foundRoot();
-    if (!found.isEmpty())
-        ctx.err << "quorixctl: using the Tavion found at " << found << '\n';
-    return std::nullopt;
 }
 
 int outcome(CliContext &ctx, const QString &step, const DeviceMelodies::Outcome &done)
@@ -60,8 +38,8 @@ int outcome(CliContext &ctx, const QString &step, const DeviceMelodies::Outcome 
 
 int list(CliContext &ctx)
 {
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, QStringLiteral("sounds")))
+    CliDevice device(ctx.env);
+    if (auto code = deviceUnreachable(ctx, device, QStringLiteral("sounds")))
         return *code;
     QStringList names;
     GetSoundList(device.link, names);
@@ -102,8 +80,8 @@ int soundsCommand(const QStringList &args, CliContext &ctx)
     if (!DeviceMelodies::deviceName(name, &problem))
         return fail(ctx, ExitBadInput, step, problem);
 
-    Device device(ctx.env);
-    if (auto code = unreachable(ctx, device, step))
+    CliDevice device(ctx.env);
+    if (auto code = deviceUnreachable(ctx, device, step))
         return *code;
     QTemporaryDir work;
     if (!work.isValid())
