@@ -1,5 +1,25 @@
 #include "core/PathsTable.h"
 
+namespace {
+
+// The files inside the folders and the program folder, named with the installation's separator.
+void addFiles(PathsTable &p, char separator)
+{
+    const auto in = [separator](const std::string &dir, const char *name) {
+        return dir + separator + name;
+    };
+    p.PcSystemFile = in(p.PcIniDir, "system.ini");
+    p.PcWeeklyFile = in(p.PcIniDir, "weekly.ini");
+    p.CacheSystemFile = in(p.CacheSystemDir, "system.ini");
+    p.CacheWeeklyFile = in(p.CacheSystemDir, "weekly.ini");
+    p.DefaultSystemFile = in(p.DefaultsDir, "system.cif");
+    p.DefaultWeeklyFile = in(p.DefaultsDir, "weekly.cif");
+    p.SoundCachePattern = in(p.SoundCacheDir, "*.snd");
+    p.HelpFilePath = in(p.ProgramDir, "Tavion.hlp");
+}
+
+} // namespace
+
 std::string PathsTable::cacheSystemDirOf(const std::string &installPath)
 {
     return installPath + "\\dockman\\cache\\system";
@@ -14,14 +34,7 @@ PathsTable PathsTable::compute(const std::string &installPath, const std::string
     p.CacheSystemDir = cacheSystemDirOf(installPath);
     p.SoundCacheDir = installPath + "\\dockman\\cache\\system\\sound";
     p.DefaultsDir = installPath + "\\razevo";
-    p.PcSystemFile = p.PcIniDir + "\\system.ini";
-    p.PcWeeklyFile = p.PcIniDir + "\\weekly.ini";
-    p.CacheSystemFile = p.CacheSystemDir + "\\system.ini";
-    p.CacheWeeklyFile = p.CacheSystemDir + "\\weekly.ini";
-    p.DefaultSystemFile = p.DefaultsDir + "\\system.cif";
-    p.DefaultWeeklyFile = p.DefaultsDir + "\\weekly.cif";
-    p.SoundCachePattern = p.SoundCacheDir + "\\*.snd";
-    p.HelpFilePath = programDir + "\\Tavion.hlp";
+    addFiles(p, '\\');
     p.CheckFileSource = installPath + "\\vxapps\\check.exf";
     p.CheckFileCopy = installPath + "\\dockman\\cache\\system\\apps\\check.exf";
     return p;
@@ -38,14 +51,7 @@ PathsTable PathsTable::own(const std::string &cacheDir, const std::string &dataD
     p.CacheSystemDir = cacheDir + "/system";
     p.SoundCacheDir = p.CacheSystemDir + "/sound";
     p.DefaultsDir = factoryDir;
-    p.PcSystemFile = p.PcIniDir + "/system.ini";
-    p.PcWeeklyFile = p.PcIniDir + "/weekly.ini";
-    p.CacheSystemFile = p.CacheSystemDir + "/system.ini";
-    p.CacheWeeklyFile = p.CacheSystemDir + "/weekly.ini";
-    p.DefaultSystemFile = factoryDir + "/system.cif";
-    p.DefaultWeeklyFile = factoryDir + "/weekly.cif";
-    p.SoundCachePattern = p.SoundCacheDir + "/*.snd";
-    p.HelpFilePath = programDir + "/Tavion.hlp";
+    addFiles(p, '/');
     // No check file: CheckFileSource and CheckFileCopy stay empty.
     return p;
 }
