@@ -252,13 +252,12 @@ void MelodyDialog::buildControls()
                          &MelodyDialog::removeFromDevice);
     auto *close = addButton("MelodyClose", QStringLiteral("&Close"), QStringLiteral("Close"),
                             &MelodyDialog::reject);
-    for (QPushButton *button : {up, down, undoButton, redoButton})
-        button->setAutoDefault(false);
     m_editButtons.push_back(m_save);
 
     m_status = new QLabel(m_editor);
     m_status->setObjectName(QStringLiteral("MelodyStatus"));
     m_status->setWordWrap(true);
+    m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *commands = new QVBoxLayout;
@@ -290,6 +289,18 @@ void MelodyDialog::buildControls()
     playRow->addWidget(m_stop);
     playRow->addStretch();
     playRow->addWidget(close);
+
+    // Return belongs to the table's editors, not to a default button.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
+
+    // The keyboard's way: the list and its commands, the melody, its editing, playing.
+    QList<QWidget *> order{m_list, newButton, importButton, m_save, m_remove,   m_tempo,   m_table,
+                           insert, remove,    up,           down,   undoButton, redoButton};
+    order << m_editButtons[0] << m_editButtons[1] << m_editButtons[2] << m_editButtons[3];
+    order << m_play << m_stop << close;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_editor, 1);
@@ -416,7 +427,9 @@ void MelodyDialog::updateButtons()
     for (QPushButton *button : m_editButtons)
         button->setEnabled(shown);
     m_remove->setEnabled(document && !document->deviceName.isEmpty());
-    m_play->setEnabled(shown && !m_playing && m_context.canPlay());
+    const bool output = m_context.canPlay();
+    m_play->setEnabled(shown && !m_playing && output);
+    m_play->setToolTip(output ? QString() : QStringLiteral("No sound output was found."));
     m_stop->setEnabled(m_playing);
 }
 
@@ -707,7 +720,10 @@ void MelodyDialog::removeFromDevice()
     if (done.ok()) {
         m_context.deviceChanged();
         const QString status = m_status->text();
+        const int row = m_list->currentRow();
         refreshList(nullptr);
+        // The neighbour is shown, so that no later focus change picks one over the message.
+        m_list->setCurrentRow(std::min(row, m_list->count() - 1));
         setStatus(status);
     }
 }
