@@ -244,11 +244,16 @@ void MainController::openMelodies()
 {
     m_store->GetSoundList(); // the device's melodies as they are now
     QTemporaryDir work;
+    if (!work.isValid()) {
+        m_boxes.warn(
+            QStringLiteral("No temporary folder for the melodies: %1").arg(work.errorString()));
+        return;
+    }
     DeviceMelodies melodies(m_link, work.path(), DeviceMelodies::keepFolderIn(m_history.folder()));
     const auto alarmsUsing = [this](const QString &melody) {
         QStringList alarms;
         for (std::size_t alarm = 0; alarm < m_state.AlarmSoundName.size(); ++alarm)
-            if (m_state.AlarmSoundName[alarm] == melody)
+            if (m_state.AlarmSoundName[alarm].compare(melody, Qt::CaseInsensitive) == 0)
                 alarms << QStringLiteral("Alarm %1").arg(alarm + 1);
         return alarms;
     };
