@@ -1,7 +1,9 @@
 // The melody editor's parts: what an edit may set and where the piano roll draws a note.
+#include "gui/melodies/MelodyOperations.h"
 #include "gui/melodies/MelodyTableModel.h"
 #include "gui/melodies/PianoRoll.h"
 
+#include <QUndoStack>
 #include <QtTest>
 
 using Col = MelodyTableModel::Column;
@@ -47,6 +49,56 @@ private slots:
         const QList<int> got =
             edited ? QList<int>({edited->note, edited->length, edited->sounded}) : QList<int>();
         QCOMPARE(got, after);
+    }
+
+    // Changes of selected rows of notes 30..35 (rest at 33): what is left, what is selected
+    // next; one undo step brings the melody back.
+    void operations_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QString>("after"); // empty: refused
+        QTest::addColumn<QList<int>>("selected");
+        QTest::newRow("delete runs")
+            << "delete" << QList<int>{1, 3, 4} << "30 32 35" << QList<int>{1, 1};
+        QTest::newRow("delete the end")
+            << "delete" << QList<int>{5} << "30 31 32 r 34" << QList<int>{4, 4};
+        QTest::newRow("insert a copy")
+            << "insert" << QList<int>{0, 1} << "30 31 31 32 r 34 35" << QList<int>{2, 2};
+        QTest::newRow("move down")
+            << "down" << QList<int>{3, 4} << "30 31 32 35 r 34" << QList<int>{4, 5};
+        QTest::newRow("move past the start") << "up" << QList<int>{0, 1} << "" << QList<int>{};
+        QTest::newRow("move with a gap") << "up" << QList<int>{2, 4} << "" << QList<int>{};
+        QTest::newRow("transpose rows")
+            << "transpose" << QList<int>{0, 3} << "31 31 32 r 34 35" << QList<int>{};
+    }
+
+    void operations()
+    {
+        QFETCH(QString, op);
+        QFETCH(QList<int>, rows);
+        QUndoStack stack;
+        const Melody before{
+            8, {{30, 1, 4}, {31, 1, 4}, {32, 1, 4}, {0, 1, 0}, {34, 1, 4}, {35, 1, 4}}};
+        MelodyTableModel model(before, stack);
+        std::optional<melodyops::Rows> selected;
+        if (op == u"delete")
+            selected = melodyops::deleteNotes(model, rows);
+        else if (op == u"insert")
+            selected = melodyops::insertNote(model, rows);
+        else if (op == u"transpose")
+            QVERIFY(melodyops::transpose(model, 1, rows));
+        else
+            selected = melodyops::moveNotes(model, rows, op == u"up" ? -1 : 1);
+        QStringList notes;
+        for (const MelodyRecord &r : model.melody().records)
+            notes << (r.isRest() ? QStringLiteral("r") : QString::number(r.note));
+        QTEST(stack.count() ? notes.join(u' ') : QString(), "after");
+        const QList<int> select =
+            selected ? QList<int>({selected->first, selected->last}) : QList<int>();
+        QTEST(select, "selected");
+        stack.undo();
+        QVERIFY(model.melody() == before);
     }
 
     // Notes A4, C5 and B4 around a rest at 80 pixels high: three semitones' rows of 20.

@@ -3,8 +3,8 @@
 #include "core/ToneSynth.h"
 #include "gui/SoundPreview.h"
 #include "gui/melodies/MelodyDocument.h"
-#include "gui/melodies/MelodyEdits.h"
 #include "gui/melodies/MelodyImportDialog.h"
+#include "gui/melodies/MelodyOperations.h"
 #include "gui/melodies/NoteDelegate.h"
 #include "gui/melodies/PianoRoll.h"
 #include "platform/AtomicFile.h"
@@ -37,22 +37,6 @@ QString joinedNames(const QStringList &names)
         return names.value(0);
     return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
            names.last();
-}
-
-// The melody moved by `semitones`, only the rows given (all when empty); nullopt when a note
-// would leave the device's range.
-std::optional<Melody> transposed(Melody melody, int semitones, const QList<int> &rows)
-{
-    for (std::size_t i = 0; i < melody.records.size(); ++i) {
-        MelodyRecord &r = melody.records[i];
-        if (r.isRest() || (!rows.isEmpty() && !rows.contains(int(i))))
-            continue;
-        const int note = r.note + semitones;
-        if (note < 0 || note > MaxNote)
-            return std::nullopt;
-        r.note = std::uint8_t(note);
-    }
-    return melody;
 }
 
 } // namespace
@@ -553,95 +537,61 @@ void MelodyDialog::stop()
     m_context.preview.stop();
 }
 
+MelodyTableModel *MelodyDialog::shownModel() const
+{
+    const MelodyDocument *document = current();
+    return document ? document->model.get() : nullptr;
+}
+
 void MelodyDialog::transpose(int semitones, bool selectionOnly)
 {
-    MelodyDocument *document = current();
-    if (!document || !document->model)
-        return;
-    MelodyTableModel &model = *document->model;
+    MelodyTableModel *model = shownModel();
     const QList<int> rows = selectionOnly ? selectedRows() : QList<int>();
-    if (selectionOnly && rows.isEmpty())
+    if (!model || (selectionOnly && rows.isEmpty()))
         return;
-    const auto moved = transposed(model.melody(), semitones, rows);
-    if (!moved) {
+    if (!melodyops::transpose(*model, semitones, rows)) {
         setStatus(QStringLiteral("Not transposed: a note would leave the Tavion's range, %1 to %2.")
                       .arg(QString::fromStdString(NoteName(0)),
                            QString::fromStdString(NoteName(MaxNote))));
         return;
     }
     setStatus({});
-    document->stack.push(new MelodyReplace(model, model.melody(), *moved,
-                                           QStringLiteral("Transpose by %1").arg(semitones)));
     if (!rows.isEmpty())
         selectRows(rows.first(), rows.last());
 }
 
+void MelodyDialog::editRows(
+    const std::function<std::optional<melodyops::Rows>(MelodyTableModel &, const QList<int> &)>
+        &change)
+{
+    MelodyTableModel *model = shownModel();
+    if (!model)
+        return;
+    if (const auto select = change(*model, selectedRows()))
+        selectRows(select->first, select->last);
+}
+
 void MelodyDialog::insertNote()
 {
-    MelodyDocument *document = current();
-    if (!document || !document->model)
-        return;
-    MelodyTableModel &model = *document->model;
-    if (model.melody().records.size() >= MaxMelodyRecords)
-        return;
-    const QList<int> rows = selectedRows();
-    const int at = rows.isEmpty() ? model.rowCount() : rows.last() + 1;
-    const MelodyRecord record = rows.isEmpty() ? MelodyRecord{MelodyTableModel::DefaultNote, 4, 3}
-                                               : model.melody().records[std::size_t(rows.last())];
-    document->stack.push(new RecordsInsert(RecordsInsert::Insert, model, at, {record}));
-    selectRows(at, at);
+    editRows(melodyops::insertNote);
 }
 
 void MelodyDialog::deleteNotes()
 {
-    MelodyDocument *document = current();
-    const QList<int> rows = selectedRows();
-    if (!document || !document->model || rows.isEmpty())
-        return;
-    MelodyTableModel &model = *document->model;
-    // Runs of selected rows, the last first so that the earlier rows keep their places.
-    document->stack.beginMacro(QStringLiteral("Delete notes"));
-    for (qsizetype end = rows.size(); end > 0;) {
-        qsizetype start = end - 1;
-        while (start > 0 && rows[start - 1] == rows[start] - 1)
-            --start;
-        const auto &records = model.melody().records;
-        document->stack.push(
-            new RecordsInsert(RecordsInsert::Remove, model, rows[start],
-                              std::vector<MelodyRecord>(records.begin() + rows[start],
-                                                        records.begin() + rows[end - 1] + 1)));
-        end = start;
-    }
-    document->stack.endMacro();
-    const int next = std::min(rows.first(), model.rowCount() - 1);
-    selectRows(next, next);
+    editRows(melodyops::deleteNotes);
 }
 
 void MelodyDialog::moveNotes(int delta)
 {
-    MelodyDocument *document = current();
-    const QList<int> rows = selectedRows();
-    if (!document || !document->model || rows.isEmpty())
-        return;
-    const int first = rows.first(), count = rows.last() - first + 1;
-    // Only a selection without gaps moves, and not past either end.
-    if (count != rows.size() || first + delta < 0 ||
-        first + count + delta > document->model->rowCount())
-        return;
-    document->stack.push(new RecordsMove(*document->model, first, count, delta));
-    selectRows(first + delta, first + delta + count - 1);
+    editRows([delta](MelodyTableModel &model, const QList<int> &rows) {
+        return melodyops::moveNotes(model, rows, delta);
+    });
 }
 
 void MelodyDialog::changeTempo(int tempo)
 {
-    MelodyDocument *document = current();
-    if (!document || !document->model || document->model->melody().tempo == tempo)
-        return;
-    MelodyTableModel &model = *document->model;
-    Melody changed = model.melody();
-    changed.tempo = std::uint8_t(tempo);
-    document->stack.push(
-        new MelodyReplace(model, model.melody(), changed, QStringLiteral("Change the tempo")));
+    if (MelodyTableModel *model = shownModel())
+        melodyops::setTempo(*model, tempo);
 }
 
 void MelodyDialog::saveToDevice()

@@ -20,7 +20,11 @@ class QTableView;
 class QUndoGroup;
 class SoundPreview;
 struct ImportSource;
+class MelodyTableModel;
 struct MelodyDocument;
+namespace melodyops {
+struct Rows;
+}
 
 // What the melody dialog works with; the main window's controller provides it.
 struct MelodyDialogContext
@@ -62,6 +66,10 @@ private:
     void refreshList(MelodyDocument *shown);
     void showDocument(int index);
     MelodyDocument *current() const;
+    MelodyTableModel *shownModel() const;
+    // Runs a change of the selected rows and selects what it answers.
+    void editRows(const std::function<std::optional<melodyops::Rows>(MelodyTableModel &,
+                                                                     const QList<int> &)> &change);
     void updateFigures();
     void updateButtons();
     void followSelection();
