@@ -301,31 +301,12 @@ MelodyDocument *MelodyDialog::current() const
 
 void MelodyDialog::refreshList(MelodyDocument *shown)
 {
-    // Device melodies in the device's order, then those not on it; a device melody that is no
-    // longer there goes, its edits with it.
-    const QStringList names = m_context.deviceNames();
-    std::vector<std::unique_ptr<MelodyDocument>> documents;
-    for (const QString &name : names) {
-        auto it = std::find_if(m_documents.begin(), m_documents.end(),
-                               [&](const auto &d) { return d && d->deviceName == name; });
-        if (it != m_documents.end()) {
-            documents.push_back(std::move(*it));
-        } else {
-            documents.push_back(std::make_unique<MelodyDocument>());
-            documents.back()->deviceName = name;
-        }
-    }
-    for (auto &document : m_documents)
-        if (document && document->deviceName.isEmpty())
-            documents.push_back(std::move(document));
-
     const QSignalBlocker blocker(m_list);
     m_table->setModel(nullptr);
     m_roll->setMelody(nullptr);
     for (auto &document : m_documents)
-        if (document)
-            m_undo->removeStack(&document->stack);
-    m_documents = std::move(documents);
+        m_undo->removeStack(&document->stack);
+    m_documents = followDevice(std::move(m_documents), m_context.deviceNames());
     m_list->clear();
     int shownRow = -1;
     for (std::size_t i = 0; i < m_documents.size(); ++i) {
@@ -346,20 +327,8 @@ void MelodyDialog::showDocument(int index)
     MelodyDocument *document = index >= 0 && std::size_t(index) < m_documents.size()
                                    ? m_documents[std::size_t(index)].get()
                                    : nullptr;
-    if (document && !document->model && document->problem.isEmpty()) {
-        QByteArray bytes;
-        const DeviceMelodies::Outcome got = m_context.melodies.get(document->deviceName, bytes);
-        const MelodyResult read =
-            got.ok() ? ReadMelodySnd({reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                      std::size_t(bytes.size())})
-                     : MelodyResult{};
-        if (!got.ok())
-            document->problem = got.problem;
-        else if (!read.ok())
-            document->problem = QString::fromStdString(read.error);
-        else
-            document->setMelody(read.melody);
-    }
+    if (document)
+        document->readFrom(m_context.melodies);
     MelodyTableModel *model = document ? document->model.get() : nullptr;
     m_undo->setActiveStack(document ? &document->stack : nullptr);
     m_table->setModel(model);

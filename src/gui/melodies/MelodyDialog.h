@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/melodies/MelodyDocument.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -21,7 +23,6 @@ class QUndoGroup;
 class SoundPreview;
 struct ImportSource;
 class MelodyTableModel;
-struct MelodyDocument;
 namespace melodyops {
 struct Rows;
 }
@@ -94,7 +95,7 @@ private:
     MelodyDialogContext m_context;
     ImportAsker m_askImport;
     NameAsker m_askName;
-    std::vector<std::unique_ptr<MelodyDocument>> m_documents; // in list order
+    MelodyDocuments m_documents; // in list order
     int m_newCount = 0;
     bool m_playing = false;
 

@@ -5,7 +5,12 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <QStringList>
+
 #include <memory>
+#include <vector>
+
+class DeviceMelodies;
 
 // One melody the dialog holds: a device melody (read when first shown) or a new one, with its
 // own edits to undo. It is saved when it is on the device and its edits are at the saved step.
@@ -21,6 +26,8 @@ struct MelodyDocument
     {
         model = std::make_unique<MelodyTableModel>(melody, stack);
     }
+    // Reads the device's melody once; a failure is kept in `problem`.
+    void readFrom(DeviceMelodies &melodies);
     bool unsaved() const { return deviceName.isEmpty() || !stack.isClean(); }
     QString listText() const
     {
@@ -28,3 +35,9 @@ struct MelodyDocument
                (unsaved() ? QStringLiteral(" *") : QString());
     }
 };
+
+using MelodyDocuments = std::vector<std::unique_ptr<MelodyDocument>>;
+
+// The documents for the device's melodies now (`names`, in that order, the known ones kept
+// with their edits), then those not on the device. A device melody no longer there goes.
+MelodyDocuments followDevice(MelodyDocuments documents, const QStringList &names);
