@@ -1,5 +1,6 @@
 #include "gui/melodies/PianoRoll.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -26,9 +27,8 @@ QRectF RollGeometry::noteRect(std::size_t record) const
     const MelodyRecord &r = m_melody.records.at(record);
     if (r.isRest())
         return {};
-    const double rowHeight = double(m_height) / (m_high - m_low + 1);
-    return {double(m_starts[record] * UnitWidth), (m_high - r.note) * rowHeight,
-            r.length * r.sounded * UnitWidth / 4.0, rowHeight};
+    return {double(m_starts[record] * UnitWidth), rowTop(r.note),
+            r.length * r.sounded * UnitWidth / 4.0, rowHeight()};
 }
 
 QRectF RollGeometry::spanRect(std::size_t first, std::size_t last) const
@@ -76,7 +76,7 @@ QRect PianoRoll::selectionRect() const
         .toAlignedRect();
 }
 
-void PianoRoll::paintEvent(QPaintEvent *)
+void PianoRoll::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
@@ -84,7 +84,21 @@ void PianoRoll::paintEvent(QPaintEvent *)
         return;
     painter.fillRect(selectionRect(), palette().highlight().color().lighter(170));
     const RollGeometry geometry(*m_melody, height());
-    const QRect visible = visibleRegion().boundingRect();
+    const QRect visible = event->rect();
+    // Each C's row is underlined and named every few bars' width, for orientation; the
+    // places do not move with scrolling, so a repaint of a strip draws the same.
+    constexpr int LabelEvery = 20 * RollGeometry::UnitWidth;
+    painter.setPen(palette().mid().color());
+    for (int note = geometry.lowest(); note <= geometry.highest(); ++note) {
+        const std::string name = NoteName(note);
+        if (name[0] != 'C' || name[1] == '#')
+            continue;
+        const double bottom = geometry.rowTop(note) + geometry.rowHeight();
+        painter.drawLine(QPointF(visible.left(), bottom), QPointF(visible.right(), bottom));
+        for (int x = visible.left() / LabelEvery * LabelEvery; x <= visible.right();
+             x += LabelEvery)
+            painter.drawText(QPointF(x + 2, bottom - 2), QString::fromStdString(name));
+    }
     painter.setPen(palette().text().color());
     painter.setBrush(palette().highlight());
     for (std::size_t i = 0; i < m_melody->records.size(); ++i) {

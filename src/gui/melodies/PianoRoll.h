@@ -20,6 +20,12 @@ public:
     // From the start of `first` to the end of `last`, the full height.
     QRectF spanRect(std::size_t first, std::size_t last) const;
     int width() const { return int(m_starts.back()) * UnitWidth; }
+    // The melody's lowest and highest note (equal, and 0, when it has none).
+    int lowest() const { return m_low; }
+    int highest() const { return m_high; }
+    // The vertical band of a note's row.
+    double rowTop(int note) const { return (m_high - note) * rowHeight(); }
+    double rowHeight() const { return double(m_height) / (m_high - m_low + 1); }
 
 private:
     const Melody &m_melody;
