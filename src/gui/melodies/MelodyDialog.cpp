@@ -48,9 +48,13 @@ MelodyDialog::MelodyDialog(MelodyDialogContext context, QWidget *parent)
     setWindowTitle(QStringLiteral("Alarm Melodies"));
     m_askImport = [this] { return MelodyImportDialog::ask(this); };
     m_askName = [this](const QString &suggestion) {
-        return QInputDialog::getText(this, QStringLiteral("Save to Tavion"),
-                                     QStringLiteral("Name on the Tavion (1 to 8 characters):"),
-                                     QLineEdit::Normal, suggestion);
+        QInputDialog ask(this);
+        ask.setObjectName(QStringLiteral("MelodyNameDialog"));
+        ask.setAccessibleName(QStringLiteral("Name on the Tavion"));
+        ask.setWindowTitle(QStringLiteral("Save to Tavion"));
+        ask.setLabelText(QStringLiteral("Name on the Tavion (1 to 8 characters):"));
+        ask.setTextValue(suggestion);
+        return ask.exec() == QDialog::Accepted ? ask.textValue() : QString();
     };
     m_undo = new QUndoGroup(this);
     buildControls();
@@ -101,8 +105,10 @@ void MelodyDialog::buildControls()
     tempoLabel->setBuddy(m_tempo);
     m_unit = new QLabel(m_editor);
     m_unit->setObjectName(QStringLiteral("MelodyUnit"));
+    m_unit->setAccessibleName(QStringLiteral("Length of a unit"));
     m_length = new QLabel(m_editor);
     m_length->setObjectName(QStringLiteral("MelodyLength"));
+    m_length->setAccessibleName(QStringLiteral("Length of the melody"));
 
     m_table = new QTableView(m_editor);
     m_table->setObjectName(QStringLiteral("MelodyTable"));
@@ -240,6 +246,7 @@ void MelodyDialog::buildControls()
 
     m_status = new QLabel(m_editor);
     m_status->setObjectName(QStringLiteral("MelodyStatus"));
+    m_status->setAccessibleName(QStringLiteral("Message"));
     m_status->setWordWrap(true);
     m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -56,6 +56,7 @@ MelodyImportDialog::MelodyImportDialog(QWidget *parent) : QDialog(parent)
     connect(fileButton, &QPushButton::clicked, this, &MelodyImportDialog::chooseFile);
     m_file = new QLabel(this);
     m_file->setObjectName(QStringLiteral("ImportFileName"));
+    m_file->setAccessibleName(QStringLiteral("MIDI file"));
 
     m_track = new QSpinBox(this);
     m_track->setObjectName(QStringLiteral("ImportTrack"));
@@ -74,6 +75,8 @@ MelodyImportDialog::MelodyImportDialog(QWidget *parent) : QDialog(parent)
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("ImportButtons"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ImportOk"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ImportCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
