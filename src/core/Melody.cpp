@@ -128,6 +128,27 @@ std::string NoteName(int note)
     return std::string(names[key % 12]) + std::to_string(key / 12);
 }
 
+int NoteFromName(std::string_view name)
+{
+    static constexpr std::array<int, 7> letterKeys{9, 11, 0, 2, 4, 5, 7}; // A..G from C
+    if (name.empty())
+        return -1;
+    const char letter = static_cast<char>(name.front() | 0x20);
+    if (letter < 'a' || letter > 'g')
+        return -1;
+    int key = letterKeys[std::size_t(letter - 'a')];
+    name.remove_prefix(1);
+    if (!name.empty() && (name.front() == '#' || name.front() == 'b')) {
+        key += name.front() == '#' ? 1 : -1;
+        name.remove_prefix(1);
+    }
+    int octave = 0;
+    if (!numberOf(name, 0, 11, octave))
+        return -1;
+    const int note = octave * 12 + key - 22;
+    return note >= 0 && note <= MaxNote ? note : -1;
+}
+
 std::string MelodyText(const Melody &melody)
 {
     std::string text = "tempo " + std::to_string(melody.tempo) + '\n';

@@ -61,6 +61,9 @@ bool LooksLikeMelodyText(std::string_view text);
 
 // The note's name with its octave, octave 4 holding A = 440 Hz: 35 is "A4", 0 is "A#1".
 std::string NoteName(int note);
+// The note of a name as NoteName writes it ("C#5"; a flat as "Db5"; letters in any case), -1
+// when the name is no note or lies outside 0..MaxNote.
+int NoteFromName(std::string_view name);
 
 // Splits `units` of one note or pause into records of at most 16 units. Every record of a note
 // sounds fully except the last, which sounds three quarters unless legato, so that repeated

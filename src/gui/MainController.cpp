@@ -3,6 +3,7 @@
 #include "gui/pages/PageNumbers.h"
 
 #include "devicelink/DeviceLink.h"
+#include "devicelink/SoundList.h"
 #include "gui/HelpWindow.h"
 #include "gui/HistoryDialog.h"
 #include "gui/Preferences.h"
@@ -10,6 +11,7 @@
 #include "gui/SoundPreview.h"
 #include "gui/ZenForm.h"
 #include "gui/about/GlobalVersion.h"
+#include "gui/melodies/MelodyDialog.h"
 #include "gui/pages/AlarmPage.h"
 #include "gui/pages/DisplayPage.h"
 #include "gui/pages/FilerPage.h"
@@ -22,6 +24,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PathMapper.h"
 #include "platform/SoundPlayer.h"
+#include "settings/DeviceMelodies.h"
+#include "settings/SettingsHistory.h"
 #include "settings/SettingsStore.h"
 
 #include <QAction>
@@ -31,6 +35,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 
 Q_LOGGING_CATEGORY(lcInstallation, "quorix.installation", QtWarningMsg)
 
@@ -111,6 +116,7 @@ void MainController::connectCommands()
     connect(&m_form, &ZenForm::tabChangeRequested, this, &MainController::onTabChange);
     connect(&m_form, &ZenForm::alarmPageShown, this, [this] { m_pages.alarm->SoundCombo_Disp(); });
     connect(&m_form, &ZenForm::closeRequested, this, &MainController::onClose);
+    connect(&m_form, &ZenForm::melodiesRequested, this, &MainController::openMelodies);
     connect(m_pages.alarm, &AlarmPage::previewRequested, this, [this](int alarm) {
         m_preview->cbtSNDprev_Click(m_pages.alarm->Sound(alarm)->currentText(),
                                     QString::fromStdString(m_paths.SoundCacheDir), &m_form);
@@ -232,6 +238,31 @@ void MainController::saveToPc()
     if (folder.isEmpty())
         return;
     withPcFolder(folder, [this] { m_store->SaveSettings(SettingsSource::PC); });
+}
+
+void MainController::openMelodies()
+{
+    m_store->GetSoundList(); // the device's melodies as they are now
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        m_boxes.warn(
+            QStringLiteral("No temporary folder for the melodies: %1").arg(work.errorString()));
+        return;
+    }
+    DeviceMelodies melodies(m_link, work.path(), DeviceMelodies::keepFolderIn(m_history.folder()));
+    const auto alarmsUsing = [this](const QString &melody) {
+        QStringList alarms;
+        for (std::size_t alarm = 0; alarm < m_state.AlarmSoundName.size(); ++alarm)
+            if (m_state.AlarmSoundName[alarm].compare(melody, Qt::CaseInsensitive) == 0)
+                alarms << QStringLiteral("Alarm %1").arg(alarm + 1);
+        return alarms;
+    };
+    MelodyDialog dialog(
+        {melodies, m_boxes, *m_preview, work.path(),
+         [this] { return AlarmPage::soundListEntries(soundNames(m_state.SoundList)); }, alarmsUsing,
+         [] { return waveOutputDeviceCount() > 0; }, [this] { m_store->GetSoundList(); }},
+        &m_form);
+    dialog.exec();
 }
 
 void MainController::onTabChange(int fromTab, bool *allowed)

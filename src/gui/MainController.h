@@ -85,6 +85,7 @@ private:
     void openOnPc();
     void openFromHistory();
     void saveToPc();
+    void openMelodies();
     // Runs a PC load or save with the backup files of the given host folder.
     void withPcFolder(const QString &folder, const std::function<void()> &operation);
     void onTabChange(int fromTab, bool *allowed);

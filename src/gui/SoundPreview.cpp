@@ -46,6 +46,11 @@ void SoundPreview::cbtSNDprev_Click(const QString &soundName, const QString &sou
     PlaySndPreview(m_mapper.toHost(pcPath), owner);
 }
 
+void SoundPreview::stop()
+{
+    m_player.stop();
+}
+
 void SoundPreview::PlaySndPreview(const QString &sndHostPath, QWidget *owner)
 {
     const QString wavPath = m_tempDir + temporaryWavName(m_clock());

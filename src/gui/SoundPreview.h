@@ -30,6 +30,8 @@ public:
     // plays it.
     void cbtSNDprev_Click(const QString &soundName, const QString &soundCacheDir, QWidget *owner);
     void PlaySndPreview(const QString &sndHostPath, QWidget *owner);
+    // Ends a preview that is playing.
+    void stop();
 
     // "$$hhnnss.wav" for the time of day.
     static QString temporaryWavName(QTime time);

@@ -109,6 +109,9 @@ void ZenForm::buildMenus()
         addItem(settings, "MenuCheckMsg", QStringLiteral("&Verify Trabsfer All Data"));
     checkMsg->setCheckable(true);
     connect(checkMsg, &QAction::triggered, this, &ZenForm::reminderMenuToggled);
+    addSeparator(settings, "kubunmelody");
+    connect(addItem(settings, "MenuMelodies", QStringLiteral("Alarm &Melodies...")),
+            &QAction::triggered, this, &ZenForm::melodiesRequested);
     connect(settings, &QMenu::aboutToShow, this, &ZenForm::settingsMenuAboutToShow);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));

@@ -48,6 +48,7 @@ signals:
     void helpRequested();
     void aboutRequested();
     void reminderMenuToggled(bool checked);
+    void melodiesRequested();
     void settingsMenuAboutToShow();
     // Before the selected tab changes; set *allowed false to keep the current tab.
     void tabChangeRequested(int fromTab, bool *allowed);

@@ -47,13 +47,22 @@ bool SoundPlayer::runAndWait(const QString &program, const QStringList &argument
         }
     });
     process.start(program, arguments);
-    if (!failedToStart && process.state() != QProcess::NotRunning)
+    if (!failedToStart && process.state() != QProcess::NotRunning) {
+        m_running = &process;
         loop.exec(); // the window's events keep running while the player plays
+        m_running = nullptr;
+    }
     if (failedToStart)
         return false;
     if (exitCode)
         *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return true;
+}
+
+void SoundPlayer::stop() const
+{
+    if (m_running)
+        m_running->kill();
 }
 
 SoundPlayer::Outcome SoundPlayer::play(const QString &wavPath,

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QProcess;
+
 // Plays a WAV file with the desktop's own player and waits for it while the window's events
 // keep running. The first of pw-play, paplay and aplay found on PATH gets the file as its one
 // argument (no shell); when none is there, xdg-open is asked to open the file instead.
@@ -24,6 +26,9 @@ public:
     // `started` runs once a program was started for the file, before it is waited for.
     Outcome play(const QString &wavPath, const std::function<void()> &started = {}) const;
 
+    // Ends the program play() is waiting for, if any; play() then returns.
+    void stop() const;
+
     // The player program that play() would start, empty when there is none.
     QString findPlayer() const;
 
@@ -34,6 +39,7 @@ private:
                     const std::function<void()> &started) const;
 
     QProcessEnvironment m_env;
+    mutable QProcess *m_running = nullptr; // the program play() waits for
 };
 
 // Number of wave output devices: playback devices the kernel lists in its pcm file, plus one

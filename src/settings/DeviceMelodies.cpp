@@ -32,7 +32,12 @@ DeviceMelodies::DeviceMelodies(DeviceLink &link, QString workFolder, QString kee
 
 QString DeviceMelodies::keepFolderFrom(const QProcessEnvironment &env)
 {
-    return SettingsHistory::folderFrom(env) + QStringLiteral("/sounds");
+    return keepFolderIn(SettingsHistory::folderFrom(env));
+}
+
+QString DeviceMelodies::keepFolderIn(const QString &historyFolder)
+{
+    return historyFolder + QStringLiteral("/sounds");
 }
 
 std::optional<QString> DeviceMelodies::deviceName(const QString &name, QString *problem)

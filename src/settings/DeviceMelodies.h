@@ -37,6 +37,7 @@ public:
 
     // The history folder's "sounds" sub-folder.
     static QString keepFolderFrom(const QProcessEnvironment &env);
+    static QString keepFolderIn(const QString &historyFolder);
     // The device's name for NAME (".snd" may follow): upper case, at most 8 Windows-1252 bytes
     // and a valid device file name; nullopt with the reason otherwise.
     static std::optional<QString> deviceName(const QString &name, QString *problem);

@@ -138,6 +138,31 @@ private slots:
     }
 
     // The written bytes, read back by the device file reader, and the text form both ways.
+    // Note names as the editor takes them: sharps, flats, any case, only the device's range.
+    void noteFromName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("note");
+        QTest::newRow("A4") << "A4" << 35;
+        QTest::newRow("sharp") << "c#5" << 39;
+        QTest::newRow("flat") << "Db5" << 39;
+        QTest::newRow("flat across the octave") << "Cb5" << 37;
+        QTest::newRow("lowest") << "A#1" << 0;
+        QTest::newRow("below") << "A1" << -1;
+        QTest::newRow("highest") << "E10" << 102;
+        QTest::newRow("above") << "F10" << -1;
+        QTest::newRow("no octave") << "C" << -1;
+        QTest::newRow("no letter") << "H4" << -1;
+        QTest::newRow("trailing") << "C5x" << -1;
+        QTest::newRow("signed octave") << "C+5" << -1;
+    }
+
+    void noteFromName()
+    {
+        QFETCH(QString, name);
+        QTEST(NoteFromName(name.toStdString()), "note");
+    }
+
     void writerAndReader()
     {
         const Melody m{12, {{35, 16, 4}, {0, 3, 0}, {102, 1, 1}}};

@@ -1,5 +1,7 @@
 #include "gui/HistoryDialog.h"
 #include "gui/WindowHarness.h"
+#include "gui/melodies/MelodyDialog.h"
+#include "gui/melodies/MelodyImportDialog.h"
 #include "gui/pages/AlarmPage.h"
 #include "gui/pages/DisplayPage.h"
 #include "gui/pages/UserNamePage.h"
@@ -190,6 +192,79 @@ private slots:
         QVERIFY(h.controller.state().ChangedFlag);
         h.form.menuItem(u"MenuCoreSave"_s)->trigger();
         QCOMPARE(*h.link.file(u"\\system\\system.ini"_s), systemRecord(2));
+    }
+
+    // Settings › Alarm Melodies: a ringtone imported and transposed goes to the device and into
+    // the alarm lists; removing it names the alarm using it and keeps it on the PC.
+    void alarmMelodies()
+    {
+        Harness h(true);
+        h.link.listsFiles = true;
+        h.link.setFile(u"\\system\\sound\\TICK.snd"_s, QByteArray::fromHex("070010002334ffff"));
+        const QString tune = u"\\system\\sound\\TUNE.snd"_s;
+        QString kept;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<MelodyDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            // A failed check ends the dialog too, so that the test reports instead of waiting.
+            const auto finish = qScopeGuard([dialog] { dialog->done(QDialog::Rejected); });
+            auto *list = dialog->findChild<QListWidget *>(u"MelodyList"_s);
+            auto *table = dialog->findChild<QTableView *>(u"MelodyTable"_s);
+            auto click = [&](const char *name) {
+                QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1StringView(name)),
+                                  Qt::LeftButton);
+            };
+            auto note = [&] { return table->model()->index(0, 0).data().toString(); };
+            auto items = [&] {
+                QStringList texts;
+                for (int i = 0; i < list->count(); ++i)
+                    texts << list->item(i)->text();
+                return texts;
+            };
+            QCOMPARE(note(), u"A4"_s);
+            dialog->setImportAsker([] { return ImportSource{"t:d=4,o=5,b=160:c,8e", {}}; });
+            dialog->setNameAsker([](const QString &) { return u"tune"_s; });
+            click("MelodyImport");
+            QCOMPARE(items(), QStringList({"TICK", "Imported 1 *"}));
+            click("SemitoneUp");
+            QCOMPARE(note(), u"C#5"_s);
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(note(), u"C5"_s);
+            QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(note(), u"C#5"_s);
+
+            click("MelodySave");
+            QCOMPARE(h.link.file(tune).value_or(""), QByteArray::fromHex("07000c0027322b31ffff"));
+            QCOMPARE(items(), QStringList({"TICK", "TUNE"}));
+            QVERIFY(h.controller.pages().alarm->Sound(0)->findText(u"TUNE"_s) >= 0);
+
+            h.controller.state().AlarmSoundName[1] = u"TUNE"_s;
+            h.boxes.answers = {A::No, A::Yes};
+            click("MelodyRemove");
+            QVERIFY(h.link.file(tune));
+            click("MelodyRemove");
+            QVERIFY(!h.link.file(tune));
+            QCOMPARE(items(), QStringList{"TICK"});
+            QCOMPARE(h.controller.pages().alarm->Sound(0)->findText(u"TUNE"_s), -1);
+            const QDir keep(h.history.folder() + u"/sounds"_s);
+            kept = keep.filePath(keep.entryList({u"TUNE-*.snd"_s}).value(0));
+            QVERIFY(dialog->findChild<QLabel *>(u"MelodyStatus"_s)->text().endsWith(kept));
+
+            // A new melody is unsaved: closing asks, No stays.
+            click("MelodyNew");
+            h.boxes.answers = {A::No, A::Yes};
+            dialog->reject();
+            QVERIFY(dialog->isVisible());
+            dialog->reject();
+        });
+        h.trigger(u"MenuMelodies"_s);
+        const QString question =
+            u"Alarm 2 uses the melody TUNE. Remove TUNE from the Tavion anyway?\n"
+            "It is kept on the PC first."_s;
+        const QString closing = u"New 2 is not saved to the Tavion. Close and lose the changes?"_s;
+        QCOMPARE(h.boxes.shown, QStringList({question, question, closing, closing}));
+        QCOMPARE(readFile(kept), QByteArray::fromHex("07000c0027322b31ffff"));
     }
 };
 

@@ -79,6 +79,31 @@ private slots:
         QVERIFY(QDir(tmp).isEmpty(QDir::Files));
     }
 
+    // Stop ends the player the preview waits for: without it the player would finish.
+    void stopEndsThePlayer()
+    {
+        TestSuite suite;
+        const QString bin = suite.dir.filePath(u"bin"_s), log = suite.dir.filePath(u"log"_s);
+        const QByteArray to = " >> '" + log.toUtf8() + "'\n";
+        QVERIFY(writeExecutable(bin + u"/pw-play"_s, "#!/bin/sh\necho started" + to +
+                                                         "/bin/sleep 5\necho finished" + to));
+        QProcessEnvironment env;
+        env.insert(u"PATH"_s, bin);
+        const SoundPlayer player(env);
+        const PathMapper mapper(suite.prefix());
+        FakeDeviceLink link(mapper);
+        FakeMessageBoxes boxes;
+        SoundPreview preview(link, boxes, mapper, player);
+        preview.setTempDir(suite.device() + u'/');
+        const QString snd = suite.dir.filePath(u"tune.snd"_s);
+        QVERIFY(writeFile(snd, QByteArray("\x07\x00\x04\x00\x23\x44\xFF\xFF", 8)));
+        QWidget owner;
+        QTimer::singleShot(100, [&] { preview.stop(); });
+        preview.PlaySndPreview(snd, &owner);
+        QCOMPARE(readFile(log), QByteArray("started\n"));
+        QVERIFY(boxes.shown.isEmpty() && owner.isEnabled());
+    }
+
     void waveOutputDevices()
     {
         TestSuite suite;

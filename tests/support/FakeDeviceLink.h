@@ -41,8 +41,9 @@ public:
     }
     void addDirectory(const QString &devicePath) { m_dirs << key(devicePath); }
 
-    bool unreachable = false;                  // every call fails
-    QByteArray listing;                        // the ANSI text Vlt_DirByExt writes
+    bool unreachable = false; // every call fails
+    QByteArray listing;       // the ANSI text Vlt_DirByExt writes
+    bool listsFiles = false;  // Vlt_DirByExt lists the files held instead of `listing`
     std::optional<std::int32_t> listingResult; // reported instead of the characters written
     bool releaseAllowed = true;                // answer of Vlt_DoDisconnect
     bool keepsOldFiles = false;                // puts report success, the files stay as they were
@@ -110,6 +111,8 @@ public:
     std::int32_t Vlt_DirByExt(const QString &deviceDir, const QString &extension,
                               std::span<char> buffer, std::int32_t maxChars) override
     {
+        if (listsFiles)
+            listing = filesIn(deviceDir, extension);
         const auto n = unreachable ? 0
                                    : std::min<qsizetype>({listing.size(), std::max(maxChars, 0),
                                                           qsizetype(buffer.size())});
@@ -150,6 +153,20 @@ private:
     {
         calls << Call{op, args, result};
         return result;
+    }
+
+    // The names of the files in a folder with an extension, tab-separated, as the device lists.
+    QByteArray filesIn(const QString &deviceDir, const QString &extension) const
+    {
+        QStringList names;
+        const QString folder = key(deviceDir) + u'\\';
+        for (const QString &path : m_files.keys()) {
+            const QString name = path.mid(folder.size());
+            if (path.startsWith(folder) && !name.contains(u'\\') &&
+                name.endsWith(u'.' + extension.toLower()))
+                names << name.toUpper().chopped(extension.size()) + extension;
+        }
+        return names.join(u'\t').toLatin1();
     }
 
     // Trailing blanks of the load's padded field are not part of the path.
