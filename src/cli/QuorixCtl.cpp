@@ -28,7 +28,8 @@ constexpr std::array commands{
             "shows and allows any value the field can store.",
             "quorixctl set system.ini Contrast=18 'AlarmEntry[2].Hour=7'", setCommand},
     Command{"paths", "paths",
-            "Print the suite's paths as JSON, in host and (inside Wine) Windows form.",
+            "Print the folders in use as JSON: \"Suite\" says whose, \"wine\" (the maker's "
+            "suite; host and Windows form) or \"own\" (Quorix's own; host form only).",
             "quorixctl paths", pathsCommand},
     Command{"snd2wav", "snd2wav IN.snd OUT.wav", "Render a device melody into a WAV file.",
             "quorixctl snd2wav CHIME.snd chime.wav", snd2wavCommand},
