@@ -101,6 +101,11 @@ DeviceMelodies::Outcome DeviceMelodies::keep(const QString &name, const QByteArr
     return {Failure::None, {}, kept};
 }
 
+bool DeviceMelodies::isOnDevice(const QString &deviceName)
+{
+    return vlt::low16(m_link.Vlt_IsExist(devicePath(deviceName))) != 0;
+}
+
 DeviceMelodies::Outcome DeviceMelodies::put(const QByteArray &snd, const QString &name,
                                             bool replace)
 {
@@ -118,7 +123,7 @@ DeviceMelodies::Outcome DeviceMelodies::put(const QByteArray &snd, const QString
 
     const QString path = devicePath(*device);
     Outcome outcome;
-    if (vlt::low16(m_link.Vlt_IsExist(path)) != 0) {
+    if (isOnDevice(*device)) {
         if (!replace)
             return failed(Failure::BadInput,
                           QStringLiteral("%1 is already on the device (use --replace)").arg(path));

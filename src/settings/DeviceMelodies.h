@@ -44,6 +44,9 @@ public:
     // "\system\sound\NAME.snd".
     static QString devicePath(const QString &deviceName);
 
+    // True when the device holds a melody of that name now.
+    bool isOnDevice(const QString &deviceName);
+
     // Puts a sound file the reader accepts on the device under NAME, up to its end marker. An
     // existing melody of that name is refused unless replace, and then kept first. The device's
     // copy is read back.

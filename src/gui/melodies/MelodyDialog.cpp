@@ -589,7 +589,8 @@ void MelodyDialog::saveToDevice()
         m_context.boxes.warn(problem[0].toUpper() + problem.mid(1) + u'.');
         return;
     }
-    const bool replace = m_context.deviceNames().contains(*name);
+    // Asked of the device itself: the list may be older than the device's folder.
+    const bool replace = m_context.melodies.isOnDevice(*name);
     if (replace &&
         !m_context.boxes.askYesNo(QStringLiteral("%1 is already on the Tavion. Replace it?\n"
                                                  "The melody there is kept on the PC first.")
