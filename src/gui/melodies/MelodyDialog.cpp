@@ -5,6 +5,7 @@
 #include "gui/melodies/MelodyDocument.h"
 #include "gui/melodies/MelodyImportDialog.h"
 #include "gui/melodies/MelodyOperations.h"
+#include "gui/melodies/Named.h"
 #include "gui/melodies/NoteDelegate.h"
 #include "gui/melodies/PianoRoll.h"
 #include "platform/AtomicFile.h"
@@ -74,9 +75,7 @@ MelodyDialog::~MelodyDialog()
 QPushButton *MelodyDialog::addButton(const char *name, const QString &text,
                                      const QString &accessible, void (MelodyDialog::*slot)())
 {
-    auto *button = new QPushButton(text, this);
-    button->setObjectName(QLatin1StringView(name));
-    button->setAccessibleName(accessible);
+    auto *button = named(new QPushButton(text, this), QLatin1StringView(name), accessible);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, slot);
     return button;
@@ -84,9 +83,8 @@ QPushButton *MelodyDialog::addButton(const char *name, const QString &text,
 
 void MelodyDialog::buildControls()
 {
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("MelodyList"));
-    m_list->setAccessibleName(QStringLiteral("Melodies on the Tavion"));
+    m_list = named(new QListWidget(this), QStringLiteral("MelodyList"),
+                   QStringLiteral("Melodies on the Tavion"));
     m_list->setFixedWidth(150);
     connect(m_list, &QListWidget::currentRowChanged, this, &MelodyDialog::showDocument);
     auto *listLabel = new QLabel(QStringLiteral("&Melodies:"), this);
@@ -95,24 +93,19 @@ void MelodyDialog::buildControls()
     m_editor = new QWidget(this);
     m_editor->setObjectName(QStringLiteral("MelodyEditor"));
 
-    m_tempo = new QSpinBox(m_editor);
-    m_tempo->setObjectName(QStringLiteral("MelodyTempo"));
-    m_tempo->setAccessibleName(QStringLiteral("Tempo"));
+    m_tempo = named(new QSpinBox(m_editor), QStringLiteral("MelodyTempo"), QStringLiteral("Tempo"));
     m_tempo->setRange(MinTempo, MaxTempo);
     m_tempo->setKeyboardTracking(false);
     connect(m_tempo, &QSpinBox::valueChanged, this, &MelodyDialog::changeTempo);
     auto *tempoLabel = new QLabel(QStringLiteral("T&empo:"), m_editor);
     tempoLabel->setBuddy(m_tempo);
-    m_unit = new QLabel(m_editor);
-    m_unit->setObjectName(QStringLiteral("MelodyUnit"));
-    m_unit->setAccessibleName(QStringLiteral("Length of a unit"));
-    m_length = new QLabel(m_editor);
-    m_length->setObjectName(QStringLiteral("MelodyLength"));
-    m_length->setAccessibleName(QStringLiteral("Length of the melody"));
+    m_unit = named(new QLabel(m_editor), QStringLiteral("MelodyUnit"),
+                   QStringLiteral("Length of a unit"));
+    m_length = named(new QLabel(m_editor), QStringLiteral("MelodyLength"),
+                     QStringLiteral("Length of the melody"));
 
-    m_table = new QTableView(m_editor);
-    m_table->setObjectName(QStringLiteral("MelodyTable"));
-    m_table->setAccessibleName(QStringLiteral("Notes"));
+    m_table =
+        named(new QTableView(m_editor), QStringLiteral("MelodyTable"), QStringLiteral("Notes"));
     m_table->setItemDelegate(new NoteDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setTabKeyNavigation(false);
@@ -123,9 +116,8 @@ void MelodyDialog::buildControls()
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
 
     m_roll = new PianoRoll;
-    m_rollArea = new QScrollArea(m_editor);
-    m_rollArea->setObjectName(QStringLiteral("MelodyRollArea"));
-    m_rollArea->setAccessibleName(QStringLiteral("Melody over time"));
+    m_rollArea = named(new QScrollArea(m_editor), QStringLiteral("MelodyRollArea"),
+                       QStringLiteral("Melody over time"));
     m_rollArea->setFocusPolicy(Qt::NoFocus);
     m_rollArea->setWidget(m_roll);
     m_rollArea->setFixedHeight(m_roll->height() + 2 * m_rollArea->frameWidth() +
@@ -160,24 +152,20 @@ void MelodyDialog::buildControls()
     auto *remove =
         addButton("NoteDelete", QStringLiteral("Delete"),
                   QStringLiteral("Delete the selected notes"), &MelodyDialog::deleteNotes);
-    auto *up = new QPushButton(QStringLiteral("Move &up"), this);
-    up->setObjectName(QStringLiteral("NoteUp"));
-    up->setAccessibleName(QStringLiteral("Move the selected notes up"));
+    auto *up = named(new QPushButton(QStringLiteral("Move &up"), this), QStringLiteral("NoteUp"),
+                     QStringLiteral("Move the selected notes up"));
     connect(up, &QPushButton::clicked, this, [this] { moveNotes(-1); });
-    auto *down = new QPushButton(QStringLiteral("Move do&wn"), this);
-    down->setObjectName(QStringLiteral("NoteDown"));
-    down->setAccessibleName(QStringLiteral("Move the selected notes down"));
+    auto *down = named(new QPushButton(QStringLiteral("Move do&wn"), this),
+                       QStringLiteral("NoteDown"), QStringLiteral("Move the selected notes down"));
     connect(down, &QPushButton::clicked, this, [this] { moveNotes(1); });
-    auto *undoButton = new QPushButton(QStringLiteral("Undo"), this);
-    undoButton->setObjectName(QStringLiteral("MelodyUndo"));
-    undoButton->setAccessibleName(QStringLiteral("Undo"));
+    auto *undoButton = named(new QPushButton(QStringLiteral("Undo"), this),
+                             QStringLiteral("MelodyUndo"), QStringLiteral("Undo"));
     undoButton->setToolTip(QStringLiteral("Undo (Ctrl+Z)"));
     connect(undoButton, &QPushButton::clicked, undo, &QAction::trigger);
     connect(undo, &QAction::changed, undoButton,
             [undo, undoButton] { undoButton->setEnabled(undo->isEnabled()); });
-    auto *redoButton = new QPushButton(QStringLiteral("Redo"), this);
-    redoButton->setObjectName(QStringLiteral("MelodyRedo"));
-    redoButton->setAccessibleName(QStringLiteral("Redo"));
+    auto *redoButton = named(new QPushButton(QStringLiteral("Redo"), this),
+                             QStringLiteral("MelodyRedo"), QStringLiteral("Redo"));
     redoButton->setToolTip(QStringLiteral("Redo (Ctrl+Shift+Z)"));
     connect(redoButton, &QPushButton::clicked, redo, &QAction::trigger);
     connect(redo, &QAction::changed, redoButton,
@@ -203,9 +191,8 @@ void MelodyDialog::buildControls()
     auto *transposeRow = new QHBoxLayout;
     transposeRow->addWidget(new QLabel(QStringLiteral("Transpose:"), m_editor));
     for (const Step &step : steps) {
-        auto *button = new QPushButton(QLatin1StringView(step.text), this);
-        button->setObjectName(QLatin1StringView(step.name));
-        button->setAccessibleName(QLatin1StringView(step.accessible));
+        auto *button = named(new QPushButton(QLatin1StringView(step.text), this),
+                             QLatin1StringView(step.name), QLatin1StringView(step.accessible));
         connect(button, &QPushButton::clicked, this,
                 [this, n = step.semitones] { transpose(n, false); });
         transposeRow->addWidget(button);
@@ -244,9 +231,8 @@ void MelodyDialog::buildControls()
                             &MelodyDialog::reject);
     m_editButtons.push_back(m_save);
 
-    m_status = new QLabel(m_editor);
-    m_status->setObjectName(QStringLiteral("MelodyStatus"));
-    m_status->setAccessibleName(QStringLiteral("Message"));
+    m_status =
+        named(new QLabel(m_editor), QStringLiteral("MelodyStatus"), QStringLiteral("Message"));
     m_status->setWordWrap(true);
     m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -2,6 +2,7 @@
 
 #include "core/MidiImport.h"
 #include "core/RtttlImport.h"
+#include "gui/melodies/Named.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -42,31 +43,25 @@ MelodyImportDialog::MelodyImportDialog(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("MelodyImportDialog"));
     setWindowTitle(QStringLiteral("Import a Melody"));
 
-    m_text = new QPlainTextEdit(this);
-    m_text->setObjectName(QStringLiteral("ImportText"));
-    m_text->setAccessibleName(QStringLiteral("Ringtone text"));
+    m_text = named(new QPlainTextEdit(this), QStringLiteral("ImportText"),
+                   QStringLiteral("Ringtone text"));
     m_text->setTabChangesFocus(true);
     m_text->setPlaceholderText(QStringLiteral("name:d=4,o=5,b=120:c,e,g,8c6"));
     auto *textLabel = new QLabel(QStringLiteral("Ringtone (RTTTL) &text:"), this);
     textLabel->setBuddy(m_text);
 
-    auto *fileButton = new QPushButton(QStringLiteral("From &file..."), this);
-    fileButton->setObjectName(QStringLiteral("ImportFile"));
-    fileButton->setAccessibleName(QStringLiteral("Import from a file"));
+    auto *fileButton = named(new QPushButton(QStringLiteral("From &file..."), this),
+                             QStringLiteral("ImportFile"), QStringLiteral("Import from a file"));
     connect(fileButton, &QPushButton::clicked, this, &MelodyImportDialog::chooseFile);
-    m_file = new QLabel(this);
-    m_file->setObjectName(QStringLiteral("ImportFileName"));
-    m_file->setAccessibleName(QStringLiteral("MIDI file"));
+    m_file = named(new QLabel(this), QStringLiteral("ImportFileName"), QStringLiteral("MIDI file"));
 
-    m_track = new QSpinBox(this);
-    m_track->setObjectName(QStringLiteral("ImportTrack"));
-    m_track->setAccessibleName(QStringLiteral("MIDI track"));
+    m_track =
+        named(new QSpinBox(this), QStringLiteral("ImportTrack"), QStringLiteral("MIDI track"));
     m_track->setRange(0, 65535);
     m_track->setSpecialValueText(QStringLiteral("the one with the most notes"));
     m_track->setEnabled(false);
-    m_legato = new QCheckBox(QStringLiteral("&Legato: notes sound to their end"), this);
-    m_legato->setObjectName(QStringLiteral("ImportLegato"));
-    m_legato->setAccessibleName(QStringLiteral("Legato"));
+    m_legato = named(new QCheckBox(QStringLiteral("&Legato: notes sound to their end"), this),
+                     QStringLiteral("ImportLegato"), QStringLiteral("Legato"));
 
     auto *form = new QFormLayout;
     form->addRow(fileButton, m_file);
