@@ -128,15 +128,20 @@ std::string NoteName(int note)
     return std::string(names[key % 12]) + std::to_string(key / 12);
 }
 
-int NoteFromName(std::string_view name)
+int PitchClassOf(char letter)
 {
     static constexpr std::array<int, 7> letterKeys{9, 11, 0, 2, 4, 5, 7}; // A..G from C
+    letter = static_cast<char>(letter | 0x20);
+    return letter >= 'a' && letter <= 'g' ? letterKeys[std::size_t(letter - 'a')] : -1;
+}
+
+int NoteFromName(std::string_view name)
+{
     if (name.empty())
         return -1;
-    const char letter = static_cast<char>(name.front() | 0x20);
-    if (letter < 'a' || letter > 'g')
+    int key = PitchClassOf(name.front());
+    if (key < 0)
         return -1;
-    int key = letterKeys[std::size_t(letter - 'a')];
     name.remove_prefix(1);
     if (!name.empty() && (name.front() == '#' || name.front() == 'b')) {
         key += name.front() == '#' ? 1 : -1;
@@ -145,7 +150,7 @@ int NoteFromName(std::string_view name)
     int octave = 0;
     if (!numberOf(name, 0, 11, octave))
         return -1;
-    const int note = octave * 12 + key - 22;
+    const int note = NoteOf(octave, key);
     return note >= 0 && note <= MaxNote ? note : -1;
 }
 

@@ -59,6 +59,14 @@ MelodyResult ParseMelodyText(std::string_view text);
 // True when the text's first line that is not blank or a comment starts with "tempo".
 bool LooksLikeMelodyText(std::string_view text);
 
+// The pitch class of a note letter, C = 0 ... B = 11, in any case; -1 for another character.
+int PitchClassOf(char letter);
+// The note of a pitch class in an octave: octave 4 holds A = 440 Hz, note 35.
+constexpr int NoteOf(int octave, int pitchClass)
+{
+    return 12 * octave + pitchClass - 22;
+}
+
 // The note's name with its octave, octave 4 holding A = 440 Hz: 35 is "A4", 0 is "A#1".
 std::string NoteName(int note);
 // The note of a name as NoteName writes it ("C#5"; a flat as "Db5"; letters in any case), -1

@@ -109,29 +109,6 @@ struct Note
     bool pause;
 };
 
-int pitchClass(char letter)
-{
-    switch (letter) {
-    case 'c':
-        return 0;
-    case 'd':
-        return 2;
-    case 'e':
-        return 4;
-    case 'f':
-        return 5;
-    case 'g':
-        return 7;
-    case 'a':
-        return 9;
-    case 'b':
-    case 'h':
-        return 11;
-    default:
-        return -1;
-    }
-}
-
 } // namespace
 
 MelodyResult ImportRtttl(std::string_view text, const ImportOptions &options)
@@ -198,7 +175,7 @@ MelodyResult ImportRtttl(std::string_view text, const ImportOptions &options)
         }
         const char letter = chars[i].c;
         const bool pause = letter == 'p';
-        int pc = pitchClass(letter);
+        int pc = PitchClassOf(letter == 'h' ? 'b' : letter); // h is the German b
         if (!pause && pc < 0) {
             p.fail(i, join({"'", text.substr(chars[i].at, 1), "' in '", whole,
                             "' is not a note letter (a-h or p)"}));
@@ -219,7 +196,7 @@ MelodyResult ImportRtttl(std::string_view text, const ImportOptions &options)
             return failed();
         }
         const int ticks = TicksPerWhole / (duration < 0 ? d : duration) * (dotted ? 3 : 2) / 2;
-        const int key = 12 * (octave < 0 ? o : octave) + pc - 22 + options.transpose;
+        const int key = NoteOf(octave < 0 ? o : octave, pc) + options.transpose;
         if (!pause && (key < 0 || key > MaxNote)) {
             p.fail(from, "the note '" + whole + "' is note number " + std::to_string(key) +
                              ", outside 0..102");
